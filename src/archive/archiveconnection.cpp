@@ -1,0 +1,82 @@
+#include "archive/archiveconnection.h"
+
+#include "archive/archiveerror.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+QAtomicInteger<quint64> connectionSerial;
+}
+
+ArchiveConnection::ArchiveConnection(const QString &path)
+    : name_(QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1))),
+      path_(path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        const QString detail = info.dir().exists()
+                                   ? QStringLiteral("il file non esiste")
+                                   : QStringLiteral("la cartella %1 non esiste").arg(info.path());
+        throw ArchiveError(ArchiveError::Reason::Unreachable,
+                           QStringLiteral("Archivio non raggiungibile: %1").arg(path), detail);
+    }
+    if (!info.isFile())
+        throw ArchiveError(ArchiveError::Reason::NotAnArchive,
+                           QStringLiteral("Il file %1 non è un archivio valido.").arg(path),
+                           QStringLiteral("non è un file"));
+
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db_.setDatabaseName(path);
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    if (!db_.open()) {
+        const ArchiveError error = ArchiveError::fromSql(path, db_.lastError(), false);
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name_);
+        throw error;
+    }
+}
+
+ArchiveConnection::~ArchiveConnection()
+{
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QStringList ArchiveConnection::tableNames()
+{
+    QSqlQuery query(db_);
+    // Reading the schema is also the first read of the file: a file that is not an
+    // archive fails here.
+    if (!query.exec(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type IN ('table','view') ORDER BY rowid")))
+        throw ArchiveError::fromSql(path_, query.lastError(), false);
+    QStringList names;
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+QString ArchiveConnection::storedTableName(const QString &name)
+{
+    const QString wanted = name.trimmed();
+    for (const QString &stored : tableNames()) {
+        if (stored.compare(wanted, Qt::CaseInsensitive) == 0)
+            return stored;
+    }
+    throw ArchiveError(ArchiveError::Reason::MissingTable,
+                       QStringLiteral("La tabella %1 non esiste nell'archivio %2.")
+                           .arg(wanted, QFileInfo(path_).fileName()),
+                       path_);
+}
+
+QString ArchiveConnection::quoted(const QString &identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + escaped + u'"';
+}

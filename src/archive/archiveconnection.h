@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// One archive opened for one operation and closed when the object goes out of scope, so
+// that no connection outlives the operation and every operation sees the archive as the
+// other workstations have left it. Opening never creates a missing archive.
+class ArchiveConnection
+{
+public:
+    // A write of another workstation makes us wait this long before we give up.
+    static constexpr int BusyTimeoutMs = 5000;
+
+    explicit ArchiveConnection(const QString &path);
+    ~ArchiveConnection();
+    ArchiveConnection(const ArchiveConnection &) = delete;
+    ArchiveConnection &operator=(const ArchiveConnection &) = delete;
+
+    QSqlDatabase &database() { return db_; }
+    const QString &path() const { return path_; }
+
+    // The stored spelling of a table, matched without regard to case (accented letters
+    // included, which SQLite itself does not fold).
+    QString storedTableName(const QString &name);
+    QStringList tableNames();
+
+    static QString quoted(const QString &identifier);
+
+private:
+    QString name_;
+    QString path_;
+    QSqlDatabase db_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Creates the three archives of an installation (KZ4.mdb, KZ4B.mdb, Totem.mdb) in a folder,
+// with every table and field the kiosk uses and exactly the records it needs, because the
+// kiosk itself never adds a record. The demo content fills them for a believable office.
+class FreshArchives
+{
+public:
+    enum class Content { Empty, Demo };
+
+    // Throws ArchiveError; existing archives are refused unless overwrite is true.
+    static void create(const QString &folder, Content content, bool overwrite = false);
+};

@@ -1,0 +1,301 @@
+#include "archive/recordset.h"
+
+#include "archive/archiveconnection.h"
+#include "archive/archiveerror.h"
+#include "archive/fieldvalue.h"
+#include "archive/findcriteria.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool isSelectStatement(const QString &source)
+{
+    return source.trimmed().startsWith(QStringLiteral("select"), Qt::CaseInsensitive)
+           && source.trimmed().size() > 6 && source.trimmed().at(6).isSpace();
+}
+
+} // namespace
+
+void RecordSet::bind(const QString &archivePath, const QString &recordSource)
+{
+    path_ = archivePath;
+    source_ = recordSource;
+    table_.clear();
+    columns_.clear();
+    rows_.clear();
+    position_ = 0;
+    opened_ = false;
+    editing_ = false;
+}
+
+void RecordSet::open()
+{
+    // Opening replaces the previous record set, even when it fails.
+    table_.clear();
+    columns_.clear();
+    rows_.clear();
+    position_ = 0;
+    opened_ = false;
+    editing_ = false;
+
+    ArchiveConnection connection(path_);
+    QSqlDatabase &db = connection.database();
+    const bool select = isSelectStatement(source_);
+
+    QStringList declaredTypes;
+    QString sql;
+    {
+        QSqlQuery info(db);
+        if (select) {
+            // A temporary view reports the declared types of the statement's columns,
+            // which the driver itself does not pass on.
+            if (info.exec(QStringLiteral("CREATE TEMP VIEW kiosk_record_source AS ") + source_)
+                && info.exec(QStringLiteral("PRAGMA temp.table_info(kiosk_record_source)"))) {
+                while (info.next())
+                    declaredTypes << info.value(2).toString();
+            }
+            sql = source_;
+        } else {
+            table_ = connection.storedTableName(source_);
+            if (!info.exec(QStringLiteral("PRAGMA table_info(%1)")
+                               .arg(ArchiveConnection::quoted(table_))))
+                throw ArchiveError::fromSql(path_, info.lastError(), false);
+            while (info.next())
+                declaredTypes << info.value(2).toString();
+            sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
+                      .arg(ArchiveConnection::quoted(table_));
+        }
+    }
+
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(sql)) {
+        const QSqlError error = query.lastError();
+        if (select)
+            throw ArchiveError(ArchiveError::Reason::MissingTable,
+                               QStringLiteral("La selezione «%1» non può essere letta "
+                                              "dall'archivio %2.")
+                                   .arg(source_, QFileInfo(path_).fileName()),
+                               error.text());
+        throw ArchiveError::fromSql(path_, error, false);
+    }
+
+    const QSqlRecord record = query.record();
+    const int first = select ? 0 : 1; // the table form carries the rowid first
+    for (int i = first; i < record.count(); ++i) {
+        Column column;
+        column.name = record.fieldName(i);
+        const int j = i - first;
+        column.declaredType = j < declaredTypes.size() ? declaredTypes.at(j) : QString();
+        column.kind = fieldKindFromDeclaredType(column.declaredType);
+        columns_ << column;
+    }
+    while (query.next()) {
+        Row row;
+        if (!select)
+            row.rowid = query.value(0).toLongLong();
+        row.values.reserve(columns_.size());
+        for (int i = 0; i < columns_.size(); ++i)
+            row.values << FieldValue::fromStorage(columns_.at(i).kind, query.value(i + first));
+        rows_ << row;
+    }
+    if (query.lastError().isValid())
+        throw ArchiveError::fromSql(path_, query.lastError(), false);
+    opened_ = true;
+}
+
+void RecordSet::moveFirst()
+{
+    position_ = 0;
+    editing_ = false;
+}
+
+void RecordSet::moveNext()
+{
+    if (isEof())
+        throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
+                           QStringLiteral("Nessun record successivo in %1.").arg(describe()));
+    ++position_;
+    editing_ = false;
+}
+
+double RecordSet::percentPosition() const
+{
+    if (rows_.isEmpty() || isEof())
+        return 100.0;
+    return 100.0 * double(position_) / double(rows_.size());
+}
+
+bool RecordSet::findFirst(const QString &criteria)
+{
+    const FindCriteria condition = FindCriteria::parse(criteria);
+    const int field = requireField(condition.field());
+    for (qsizetype i = 0; i < rows_.size(); ++i) {
+        if (condition.matches(rows_.at(i).values.at(field))) {
+            position_ = i;
+            editing_ = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+int RecordSet::fieldIndex(const QString &field) const
+{
+    const QString wanted = field.trimmed();
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (columns_.at(i).name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int RecordSet::requireField(const QString &field) const
+{
+    const int index = fieldIndex(field);
+    if (index < 0)
+        throw ArchiveError(ArchiveError::Reason::MissingField,
+                           QStringLiteral("Il campo %1 non esiste in %2.").arg(field, describe()));
+    return index;
+}
+
+const RecordSet::Row &RecordSet::currentRow() const
+{
+    if (!opened_ || isEof())
+        throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
+                           QStringLiteral("Manca il record richiesto in %1.").arg(describe()));
+    return rows_.at(position_);
+}
+
+QVariant RecordSet::value(int index) const
+{
+    if (index < 0 || index >= columns_.size())
+        throw ArchiveError(ArchiveError::Reason::MissingField,
+                           QStringLiteral("Il campo numero %1 non esiste in %2.")
+                               .arg(index + 1)
+                               .arg(describe()));
+    if (editing_)
+        return editBuffer_.at(index);
+    return currentRow().values.at(index);
+}
+
+QVariant RecordSet::value(const QString &field) const
+{
+    return value(requireField(field));
+}
+
+QString RecordSet::text(const QString &field) const
+{
+    return FieldValue::toDisplayText(value(field));
+}
+
+qint32 RecordSet::toInt32(const QString &field) const
+{
+    const QVariant v = value(field);
+    bool ok = false;
+    const double number = v.toDouble(&ok);
+    if (v.isNull() || !ok || !std::isfinite(number)
+        || std::nearbyint(number) < std::numeric_limits<qint32>::min()
+        || std::nearbyint(number) > std::numeric_limits<qint32>::max())
+        throw ArchiveError(ArchiveError::Reason::BadValue,
+                           QStringLiteral("Il campo %1 di %2 non contiene un numero valido.")
+                               .arg(field, describe()),
+                           v.toString());
+    return qint32(std::nearbyint(number));
+}
+
+float RecordSet::toSingle(const QString &field) const
+{
+    const QVariant v = value(field);
+    bool ok = false;
+    const double number = v.toDouble(&ok);
+    if (v.isNull() || !ok || !std::isfinite(number))
+        throw ArchiveError(ArchiveError::Reason::BadValue,
+                           QStringLiteral("Il campo %1 di %2 non contiene un numero valido.")
+                               .arg(field, describe()),
+                           v.toString());
+    return float(number);
+}
+
+bool RecordSet::isTrue(const QString &field) const
+{
+    const QVariant v = value(field);
+    return v.typeId() == QMetaType::Bool && v.toBool();
+}
+
+void RecordSet::edit()
+{
+    if (table_.isEmpty())
+        throw ArchiveError(ArchiveError::Reason::NotUpdatable,
+                           QStringLiteral("%1 non può essere modificata.").arg(describe()));
+    editBuffer_ = currentRow().values;
+    dirty_ = QList<bool>(columns_.size(), false);
+    editing_ = true;
+}
+
+void RecordSet::setValue(const QString &field, const QVariant &value)
+{
+    const int index = requireField(field);
+    if (!editing_)
+        throw ArchiveError(ArchiveError::Reason::NotUpdatable,
+                           QStringLiteral("Scrittura del campo %1 senza modifica in corso in %2.")
+                               .arg(field, describe()));
+    const FieldKind kind = columns_.at(index).kind;
+    editBuffer_[index] = FieldValue::fromStorage(kind, FieldValue::toStorage(kind, value, field));
+    dirty_[index] = true;
+}
+
+void RecordSet::update()
+{
+    if (!editing_)
+        throw ArchiveError(ArchiveError::Reason::NotUpdatable,
+                           QStringLiteral("Aggiornamento senza modifica in corso in %1.")
+                               .arg(describe()));
+    QStringList assignments;
+    QList<QVariant> bound;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (!dirty_.at(i))
+            continue;
+        assignments << ArchiveConnection::quoted(columns_.at(i).name) + QStringLiteral("=?");
+        bound << FieldValue::toStorage(columns_.at(i).kind, editBuffer_.at(i),
+                                       columns_.at(i).name);
+    }
+    if (!assignments.isEmpty()) {
+        ArchiveConnection connection(path_);
+        QSqlQuery query(connection.database());
+        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                          .arg(ArchiveConnection::quoted(table_), assignments.join(u',')));
+        for (const QVariant &v : std::as_const(bound))
+            query.addBindValue(v);
+        query.addBindValue(rows_.at(position_).rowid);
+        if (!query.exec())
+            throw ArchiveError::fromSql(path_, query.lastError(), true);
+        if (query.numRowsAffected() != 1)
+            throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
+                               QStringLiteral("Il record da aggiornare non esiste più in %1.")
+                                   .arg(describe()));
+    }
+    rows_[position_].values = editBuffer_;
+    editing_ = false;
+}
+
+void RecordSet::cancelUpdate()
+{
+    editing_ = false;
+}
+
+QString RecordSet::describe() const
+{
+    const QString file = QFileInfo(path_).fileName();
+    if (table_.isEmpty() && isSelectStatement(source_))
+        return QStringLiteral("«%1» dell'archivio %2").arg(source_, file);
+    return QStringLiteral("tabella %1 dell'archivio %2")
+        .arg(table_.isEmpty() ? source_ : table_, file);
+}
