@@ -77,14 +77,16 @@ void RecordSet::open()
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(sql)) {
-        const QSqlError error = query.lastError();
-        if (select)
+        const ArchiveError error = ArchiveError::fromSql(path_, query.lastError(), false);
+        // A statement that names a missing table or field is the caller's mistake, not a
+        // sick archive: say which selection could not be read.
+        if (select && error.reason() == ArchiveError::Reason::Other)
             throw ArchiveError(ArchiveError::Reason::MissingTable,
                                QStringLiteral("La selezione «%1» non può essere letta "
                                               "dall'archivio %2.")
                                    .arg(source_, QFileInfo(path_).fileName()),
-                               error.text());
-        throw ArchiveError::fromSql(path_, error, false);
+                               error.detail());
+        throw error;
     }
 
     const QSqlRecord record = query.record();
@@ -121,7 +123,7 @@ void RecordSet::moveNext()
 {
     if (isEof())
         throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
-                           QStringLiteral("Nessun record successivo in %1.").arg(describe()));
+                           QStringLiteral("Non ci sono altri record (%1).").arg(describe()));
     ++position_;
     editing_ = false;
 }
@@ -162,7 +164,7 @@ int RecordSet::requireField(const QString &field) const
     const int index = fieldIndex(field);
     if (index < 0)
         throw ArchiveError(ArchiveError::Reason::MissingField,
-                           QStringLiteral("Il campo %1 non esiste in %2.").arg(field, describe()));
+                           QStringLiteral("Campo %1 non trovato (%2).").arg(field, describe()));
     return index;
 }
 
@@ -170,7 +172,7 @@ const RecordSet::Row &RecordSet::currentRow() const
 {
     if (!opened_ || isEof())
         throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
-                           QStringLiteral("Manca il record richiesto in %1.").arg(describe()));
+                           QStringLiteral("Il record richiesto non esiste (%1).").arg(describe()));
     return rows_.at(position_);
 }
 
@@ -178,7 +180,7 @@ QVariant RecordSet::value(int index) const
 {
     if (index < 0 || index >= columns_.size())
         throw ArchiveError(ArchiveError::Reason::MissingField,
-                           QStringLiteral("Il campo numero %1 non esiste in %2.")
+                           QStringLiteral("Campo numero %1 non trovato (%2).")
                                .arg(index + 1)
                                .arg(describe()));
     if (editing_)
@@ -205,7 +207,7 @@ qint32 RecordSet::toInt32(const QString &field) const
         || std::nearbyint(number) < std::numeric_limits<qint32>::min()
         || std::nearbyint(number) > std::numeric_limits<qint32>::max())
         throw ArchiveError(ArchiveError::Reason::BadValue,
-                           QStringLiteral("Il campo %1 di %2 non contiene un numero valido.")
+                           QStringLiteral("Il campo %1 non contiene un numero valido (%2).")
                                .arg(field, describe()),
                            v.toString());
     return qint32(std::nearbyint(number));
@@ -218,7 +220,7 @@ float RecordSet::toSingle(const QString &field) const
     const double number = v.toDouble(&ok);
     if (v.isNull() || !ok || !std::isfinite(number))
         throw ArchiveError(ArchiveError::Reason::BadValue,
-                           QStringLiteral("Il campo %1 di %2 non contiene un numero valido.")
+                           QStringLiteral("Il campo %1 non contiene un numero valido (%2).")
                                .arg(field, describe()),
                            v.toString());
     return float(number);
@@ -234,7 +236,8 @@ void RecordSet::edit()
 {
     if (table_.isEmpty())
         throw ArchiveError(ArchiveError::Reason::NotUpdatable,
-                           QStringLiteral("%1 non può essere modificata.").arg(describe()));
+                           QStringLiteral("I record di questa selezione non possono essere modificati (%1).")
+                               .arg(describe()));
     editBuffer_ = currentRow().values;
     dirty_ = QList<bool>(columns_.size(), false);
     editing_ = true;
@@ -245,7 +248,7 @@ void RecordSet::setValue(const QString &field, const QVariant &value)
     const int index = requireField(field);
     if (!editing_)
         throw ArchiveError(ArchiveError::Reason::NotUpdatable,
-                           QStringLiteral("Scrittura del campo %1 senza modifica in corso in %2.")
+                           QStringLiteral("Scrittura del campo %1 senza modifica in corso (%2).")
                                .arg(field, describe()));
     const FieldKind kind = columns_.at(index).kind;
     editBuffer_[index] = FieldValue::fromStorage(kind, FieldValue::toStorage(kind, value, field));
@@ -256,7 +259,7 @@ void RecordSet::update()
 {
     if (!editing_)
         throw ArchiveError(ArchiveError::Reason::NotUpdatable,
-                           QStringLiteral("Aggiornamento senza modifica in corso in %1.")
+                           QStringLiteral("Aggiornamento senza modifica in corso (%1).")
                                .arg(describe()));
     QStringList assignments;
     QList<QVariant> bound;
@@ -279,7 +282,7 @@ void RecordSet::update()
             throw ArchiveError::fromSql(path_, query.lastError(), true);
         if (query.numRowsAffected() != 1)
             throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
-                               QStringLiteral("Il record da aggiornare non esiste più in %1.")
+                               QStringLiteral("Il record da aggiornare non esiste più (%1).")
                                    .arg(describe()));
     }
     rows_[position_].values = editBuffer_;
@@ -295,7 +298,7 @@ QString RecordSet::describe() const
 {
     const QString file = QFileInfo(path_).fileName();
     if (table_.isEmpty() && isSelectStatement(source_))
-        return QStringLiteral("«%1» dell'archivio %2").arg(source_, file);
-    return QStringLiteral("tabella %1 dell'archivio %2")
+        return QStringLiteral("selezione «%1», archivio %2").arg(source_, file);
+    return QStringLiteral("tabella %1, archivio %2")
         .arg(table_.isEmpty() ? source_ : table_, file);
 }

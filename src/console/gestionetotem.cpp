@@ -1,0 +1,135 @@
+#include "console/gestionetotem.h"
+
+#include "core/kioskstate.h"
+#include "ui/dialogs.h"
+#include "ui/twips.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+
+QFont consoleFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QString indexed(const char *name, int index)
+{
+    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
+}
+
+} // namespace
+
+GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent)
+    : QWidget(parent), state_(state), dialogs_(dialogs), clock_(clock)
+{
+    setObjectName(QStringLiteral("GestioneTotem"));
+    setWindowTitle(QStringLiteral("Gestione Totem"));
+    setFixedSize(Twips::toPixels(8265), Twips::toPixels(6615));
+    setFont(consoleFont());
+
+    image1_ = new QLabel(this);
+    image1_->setObjectName(QStringLiteral("Image1"));
+    image1_->setGeometry(Twips::rect(0, 0, 8200, 4800));
+    image1_->setPixmap(QPixmap(QStringLiteral(":/images/banner.png")));
+    image1_->setScaledContents(true);
+
+    label1_ = new QLabel(QStringLiteral("Versione 3.3.5"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setGeometry(Twips::rect(2640, 4440, 1455, 255));
+    label1_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    label9_ = new QLabel(this);
+    label9_->setObjectName(QStringLiteral("Label9"));
+    label9_->setGeometry(Twips::rect(5880, 4560, 1935, 255));
+    label9_->setStyleSheet(QStringLiteral("color: #ffffc0; background: transparent;"));
+
+    groupBox1_ = new QGroupBox(this);
+    groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
+    groupBox1_->setGeometry(Twips::rect(240, 4920, 7455, 855));
+
+    const QString radioCaptions[] = {QStringLiteral(" Carica la Numerazione Iniziale"),
+                                     QStringLiteral(" Carica la Numerazione Corrente")};
+    const QRect radioPlaces[] = {Twips::rect(240, 240, 2655, 255),
+                                 Twips::rect(360, 480, 2655, 255)};
+    for (int i = 0; i < 2; ++i) {
+        radioButton1_[i] = new QRadioButton(radioCaptions[i], groupBox1_);
+        radioButton1_[i]->setObjectName(indexed("RadioButton1", i));
+        radioButton1_[i]->setGeometry(radioPlaces[i]);
+    }
+    radioButton1_[0]->setChecked(true);
+
+    // A light grey-blue face with the system's button text, as on the installation's
+    // other consoles.
+    QPalette buttonPalette = palette();
+    buttonPalette.setColor(QPalette::Button, QColor(225, 226, 236));
+
+    struct ButtonPlace
+    {
+        const char *caption;
+        QRect place;
+        bool inGroup;
+    };
+    const ButtonPlace places[] = {
+        {" C&hudi", Twips::rect(6600, 6000, 1095, 495), false},
+        {" Apre Front-End al pubblico", Twips::rect(4320, 240, 3015, 495), true},
+        {"Impostazione Stampa", Twips::rect(5040, 6000, 1575, 495), false},
+        {"Impostazione ", Twips::rect(2040, 6000, 1575, 495), false},
+        {"Imposta Layout", Twips::rect(3600, 6000, 1455, 495), false},
+    };
+    for (int i = 0; i < int(pb1_.size()); ++i) {
+        QPushButton *button = new QPushButton(QString::fromUtf8(places[i].caption),
+                                              places[i].inGroup ? static_cast<QWidget *>(groupBox1_)
+                                                                : this);
+        button->setObjectName(indexed("PB1", i));
+        button->setGeometry(places[i].place);
+        button->setPalette(buttonPalette);
+        connect(button, &QPushButton::clicked, this, [this, i] { onCommand(i); });
+        pb1_[i] = button;
+    }
+
+    pushButton1_ = new QPushButton(QStringLiteral("Tableau delle presenze"), this);
+    pushButton1_->setObjectName(QStringLiteral("PushButton1"));
+    pushButton1_->setGeometry(Twips::rect(240, 6000, 1815, 495));
+    pushButton1_->setPalette(buttonPalette);
+    connect(pushButton1_, &QPushButton::clicked, this, [this] {
+        dialogs_.message(this, Dialogs::Kind::Information,
+                         QStringLiteral("Il Tableau delle presenze non è ancora disponibile "
+                                        "in questa versione."));
+    });
+
+    placeCentred();
+}
+
+GestioneTotem::StartMode GestioneTotem::startMode() const
+{
+    return radioButton1_[1]->isChecked() ? StartMode::Current : StartMode::Initial;
+}
+
+void GestioneTotem::onCommand(int index)
+{
+    if (index == 0) {
+        close();
+        return;
+    }
+    dialogs_.message(this, Dialogs::Kind::Information,
+                     QStringLiteral("Il comando «%1» non è ancora disponibile in questa versione.")
+                         .arg(pb1_[index]->text().trimmed()));
+}
+
+void GestioneTotem::placeCentred()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}

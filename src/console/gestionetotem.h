@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class Clock;
+class Dialogs;
+class KioskState;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// The administrator's console and the program's main window: closing it ends the program.
+class GestioneTotem : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class StartMode { Initial, Current };
+
+    GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
+
+    StartMode startMode() const;
+
+private:
+    void onCommand(int index);
+    void placeCentred();
+
+    KioskState &state_;
+    Dialogs &dialogs_;
+    Clock &clock_;
+
+    QLabel *image1_ = nullptr;
+    QLabel *label1_ = nullptr;
+    QLabel *label9_ = nullptr;
+    QGroupBox *groupBox1_ = nullptr;
+    std::array<QRadioButton *, 2> radioButton1_{};
+    std::array<QPushButton *, 5> pb1_{};
+    QPushButton *pushButton1_ = nullptr;
+};

@@ -1,0 +1,100 @@
+#include "console/startupsequence.h"
+
+#include "archive/archiveerror.h"
+#include "archive/archivepath.h"
+#include "archive/recordset.h"
+#include "console/instanceguard.h"
+#include "core/kioskstate.h"
+#include "setup/imporete.h"
+#include "setup/percorsifile.h"
+#include "ui/dialogs.h"
+
+namespace {
+const QString attention = QStringLiteral("ATTENZIONE");
+}
+
+StartupSequence::StartupSequence(KioskState &state, Dialogs &dialogs, InstanceGuard &guard)
+    : state_(state), dialogs_(dialogs), guard_(guard), percorsiPath_(PercorsiFile::fileName())
+{
+}
+
+StartupSequence::Outcome StartupSequence::run()
+{
+    if (!guard_.tryAcquire()) {
+        dialogs_.message(nullptr, Dialogs::Kind::Critical,
+                         QStringLiteral("KZ4-Modulo Totem  risulta già in esecuzione sulla "
+                                        "macchina !"),
+                         attention);
+        return Outcome::EndProgram;
+    }
+
+    const PercorsiFile::ReadResult folder = PercorsiFile::read(percorsiPath_);
+    switch (folder.status) {
+    case PercorsiFile::ReadResult::Status::Missing:
+        dialogs_.message(nullptr, Dialogs::Kind::Information,
+                         QStringLiteral("Percorso Server non impostato o Server non "
+                                        "raggiungibile !"),
+                         QStringLiteral("KZ4 Totem-Messaggio"));
+        showFolderSetup();
+        return Outcome::ShowConsole;
+    case PercorsiFile::ReadResult::Status::FolderMissing:
+        showFolderSetup();
+        return Outcome::ShowConsole;
+    case PercorsiFile::ReadResult::Status::Unreadable:
+        // An unreadable file stops the start silently; the console says nothing either.
+        return Outcome::ShowConsole;
+    case PercorsiFile::ReadResult::Status::Empty:
+        dialogs_.message(nullptr, Dialogs::Kind::Critical,
+                         QStringLiteral("Il file percorsiT.txt è vuoto: il percorso degli "
+                                        "archivi non è impostato.\nImpostarlo e riavviare "
+                                        "il programma."),
+                         attention);
+        return Outcome::ShowConsole;
+    case PercorsiFile::ReadResult::Status::Ok:
+        break;
+    }
+    state_.archiveFolder = folder.folder;
+
+    RecordSet data1;
+    data1.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::kz4()),
+               QStringLiteral("configurazione"));
+    try {
+        data1.open();
+    } catch (const ArchiveError &error) {
+        if (error.reason() == ArchiveError::Reason::Unreachable) {
+            // The folder chosen now is read at the next start, as the setup screen says.
+            showFolderSetup();
+            return Outcome::EndProgram;
+        }
+        // Any other failure of the reachability test stops the start without a word.
+        return Outcome::ShowConsole;
+    }
+
+    try {
+        // The record set just opened is configurazione as it stands: the label set
+        // number is read from it rather than opening the table a second time.
+        const qint32 labelSet = data1.toInt32(QStringLiteral("qualelayout"));
+        data1.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::kz4()),
+                   QStringLiteral("Layout") + QString::number(labelSet));
+        data1.open();
+        for (int i = 1; i <= KioskState::CounterCount; ++i) {
+            // A counter whose label is missing gets no name, rather than the name of the
+            // record a failed search happens to leave current.
+            const bool found = data1.findFirst(QStringLiteral("[DescCampo]like'Postazione")
+                                               + QString::number(i) + u'\'');
+            state_.counterNames[i - 1] = found ? data1.text(QStringLiteral("Testo")) : QString();
+        }
+    } catch (const ArchiveError &error) {
+        dialogs_.message(nullptr, Dialogs::Kind::Critical,
+                         QStringLiteral("I nomi delle postazioni non possono essere letti.\n")
+                             + error.fullText(),
+                         attention);
+    }
+    return Outcome::ShowConsole;
+}
+
+void StartupSequence::showFolderSetup()
+{
+    ImpoRete setup(dialogs_, percorsiPath_);
+    dialogs_.exec(setup);
+}

@@ -1,0 +1,50 @@
+#include "console/instanceguard.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestInstanceGuard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oneCopyAtATime()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("totem.lock"));
+        InstanceGuard first(path);
+        InstanceGuard second(path);
+        QVERIFY(first.tryAcquire());
+        QVERIFY(first.tryAcquire());
+        QVERIFY(!second.tryAcquire());
+        first.release();
+        QVERIFY(second.tryAcquire());
+    }
+
+    void aCrashedCopyDoesNotLeaveTheLockStuck()
+    {
+        // A lock written by a process that is gone, as a killed kiosk leaves it.
+        QProcess gone;
+        gone.start(QStringLiteral("true"), {});
+        QVERIFY(gone.waitForStarted());
+        const qint64 deadPid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("totem.lock"));
+        QFile stale(path);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray::number(deadPid) + "\ntotem\n" + QSysInfo::machineHostName().toUtf8()
+                    + "\n");
+        stale.close();
+
+        InstanceGuard guard(path);
+        QVERIFY(guard.tryAcquire());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInstanceGuard)
+#include "tst_instanceguard.moc"
