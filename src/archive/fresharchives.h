@@ -10,6 +10,8 @@ class FreshArchives
 public:
     enum class Content { Empty, Demo };
 
-    // Throws ArchiveError; existing archives are refused unless overwrite is true.
+    // Throws ArchiveError; existing archives are refused unless overwrite is true, and a
+    // missing folder is not created (Unreachable). The three are built beside their final
+    // names and moved into place only when all three are complete.
     static void create(const QString &folder, Content content, bool overwrite = false);
 };
