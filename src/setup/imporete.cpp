@@ -33,21 +33,9 @@ constexpr int ButtonTop = GroupTop + GroupHeight + 240;
 constexpr int ButtonHeight = 450;
 } // namespace
 
-// The pictures sit in the kiosk library's resources, which a static library does not
-// register by itself: nothing refers to them, so the linker would leave them out.
-static void registerImages()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(kiosk);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 ImpoRete::ImpoRete(Dialogs &dialogs, QString percorsiPath, QWidget *parent)
     : QDialog(parent), dialogs_(dialogs), percorsiPath_(std::move(percorsiPath))
 {
-    registerImages();
     setObjectName(QStringLiteral("ImpoRete"));
     setWindowTitle(QStringLiteral("Impostazione Percorso di Rete"));
     setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));

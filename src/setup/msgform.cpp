@@ -23,20 +23,8 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption)
 }
 } // namespace
 
-// The pictures sit in the kiosk library's resources, which a static library does not
-// register by itself: nothing refers to them, so the linker would leave them out.
-static void registerImages()
-{
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(kiosk);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 MsgForm::MsgForm(QWidget *parent) : QDialog(parent)
 {
-    registerImages();
     background_.load(QStringLiteral(":/images/msgform.png"));
     setObjectName(QStringLiteral("MsgForm"));
     setWindowTitle(QStringLiteral(" "));
