@@ -1,12 +1,19 @@
 #include "console/gestionetotem.h"
 
+#include "archive/archiveerror.h"
+#include "console/layoutapplier.h"
+#include "console/numberingstart.h"
+#include "console/screenlayoutreader.h"
+#include "core/clock.h"
 #include "core/kioskstate.h"
+#include "frontend/frontend.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,9 +127,54 @@ void GestioneTotem::onCommand(int index)
         close();
         return;
     }
+    if (index == 1) {
+        openPublicScreen();
+        return;
+    }
     dialogs_.message(this, Dialogs::Kind::Information,
                      QStringLiteral("Il comando «%1» non è ancora disponibile in questa versione.")
                          .arg(pb1_[index]->text().trimmed()));
+}
+
+void GestioneTotem::openPublicScreen()
+{
+    FrontEnd frontEnd(state_, dialogs_, clock_, this);
+    // Three readings of the clock, one for each label, as the screen has always done.
+    frontEnd.longDateLabel()->setText(
+        QLocale().toString(clock_.now().date(), QStringLiteral("dddd dd MMMM yyyy")));
+    frontEnd.shortDateLabel()->setText(clock_.now().toString(QStringLiteral("dd/MM/yyyy")));
+    frontEnd.timeLabel()->setText(clock_.now().toString(QStringLiteral("HH.mm")));
+    for (int i = 0; i < KioskState::CounterCount; ++i)
+        frontEnd.counterNameLabel(i)->setText(state_.counterNames[i]);
+
+    try {
+        startingNumbers_ = startMode() == StartMode::Current
+                               ? NumberingStart::loadCurrent(state_.archiveFolder)
+                               : NumberingStart::startFromInitial(state_.archiveFolder);
+    } catch (const ArchiveError &error) {
+        dialogs_.message(this, Dialogs::Kind::Critical,
+                         QStringLiteral("Il Front-End non può essere aperto: la numerazione non "
+                                        "è stata caricata.\n")
+                             + error.fullText(),
+                         QStringLiteral("ATTENZIONE"));
+        return;
+    }
+    state_.startingNumbers = startingNumbers_;
+
+    QStringList problems;
+    try {
+        LayoutApplier::apply(ScreenLayoutReader::read(state_.archiveFolder, &problems), frontEnd);
+    } catch (const ArchiveError &error) {
+        problems << error.message();
+    }
+    if (!problems.isEmpty())
+        dialogs_.message(this, Dialogs::Kind::Critical,
+                         QStringLiteral("Il layout del Front-End non è stato letto per intero: "
+                                        "gli elementi indicati mantengono l'aspetto "
+                                        "predefinito.\n\n")
+                             + problems.join(u'\n'),
+                         QStringLiteral("ATTENZIONE"));
+    dialogs_.exec(frontEnd);
 }
 
 void GestioneTotem::placeCentred()

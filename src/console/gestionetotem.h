@@ -23,9 +23,11 @@ public:
     GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
 
     StartMode startMode() const;
+    const std::array<qint32, 11> &startingNumbers() const { return startingNumbers_; }
 
 private:
     void onCommand(int index);
+    void openPublicScreen();
     void placeCentred();
 
     KioskState &state_;
@@ -39,4 +41,7 @@ private:
     std::array<QRadioButton *, 2> radioButton1_{};
     std::array<QPushButton *, 5> pb1_{};
     QPushButton *pushButton1_ = nullptr;
+
+    // Kept from one opening of the public screen to the next.
+    std::array<qint32, 11> startingNumbers_{};
 };

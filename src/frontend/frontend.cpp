@@ -1,0 +1,378 @@
+#include "frontend/frontend.h"
+
+#include "archive/archiveerror.h"
+#include "core/clock.h"
+#include "core/kioskstate.h"
+#include "frontend/dutyroster.h"
+#include "frontend/operatorlookup.h"
+#include "frontend/servednumbers.h"
+#include "ui/dialogs.h"
+#include "ui/styledbutton.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+QString indexed(const char *name, int index)
+{
+    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &place)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+QLineEdit *makeBox(QWidget *parent, const QString &name, const QRect &place)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    box->setFocusPolicy(Qt::NoFocus);
+    QFont font = box->font();
+    font.setPointSizeF(14);
+    font.setBold(true);
+    box->setFont(font);
+    return box;
+}
+
+const QString timeFormat = QStringLiteral("HH.mm");
+
+} // namespace
+
+FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs), clock_(clock)
+{
+    setObjectName(QStringLiteral("FrontEnd"));
+    setWindowTitle(QStringLiteral("Prendi il tuo Numero qui"));
+    // No frame and no close button: the screen is the whole kiosk.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAutoFillBackground(true);
+
+    buildTitleAndBar();
+    for (int i = 0; i < LineCount; ++i)
+        buildPanel(i);
+
+    // Running from the moment the screen exists, each first firing one interval later.
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(1000);
+    connect(timer1_, &QTimer::timeout, this, &FrontEnd::onClockTick);
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setInterval(60000);
+    connect(timer2_, &QTimer::timeout, this, &FrontEnd::onHourTest);
+    timer3_ = new QTimer(this);
+    timer3_->setObjectName(QStringLiteral("Timer3"));
+    timer3_->setInterval(10000);
+    connect(timer3_, &QTimer::timeout, this, &FrontEnd::onServedRefresh);
+    for (QTimer *timer : {timer1_, timer2_, timer3_})
+        timer->start();
+
+    resize(Twips::toPixels(18375), Twips::toPixels(10575));
+}
+
+FrontEnd::~FrontEnd()
+{
+    qApp->removeEventFilter(this);
+}
+
+void FrontEnd::buildTitleAndBar()
+{
+    title_ = makeLabel(this, QStringLiteral("Label1(0)"), QString(),
+                       Twips::rect(240, 240, 17895, 675));
+    title_->setAlignment(Qt::AlignCenter);
+
+    gb0_ = new QGroupBox(this);
+    gb0_->setObjectName(QStringLiteral("GB0"));
+    gb0_->setGeometry(Twips::rect(240, 1080, 17895, 855));
+    label4_[0] = makeLabel(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
+                           Twips::rect(240, 240, 1215, 255));
+    label2_ = makeLabel(gb0_, QStringLiteral("Label2"), QString(), Twips::rect(240, 480, 3975, 300));
+    runningText_ = makeLabel(gb0_, QStringLiteral("Label1(1)"),
+                             QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
+                                            "del ticket ed attendere la chiamata..."),
+                             Twips::rect(4590, 360, 8835, 240));
+    label9_ = makeLabel(gb0_, QStringLiteral("Label9"), QStringLiteral("SERVER non raggiungibile"),
+                        Twips::rect(13560, 360, 2295, 255));
+    label9_->hide();
+    label4_[1] = makeLabel(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
+                           Twips::rect(15960, 240, 1215, 255));
+    label3_ = makeLabel(gb0_, QStringLiteral("Label3"), QString(), Twips::rect(15960, 480, 1815, 375));
+    QFont timeFont = label3_->font();
+    timeFont.setPointSizeF(12);
+    timeFont.setBold(true);
+    label3_->setFont(timeFont);
+    label88_ = new QLineEdit(gb0_);
+    label88_->setObjectName(QStringLiteral("Label88"));
+    label88_->hide();
+
+    label77_ = makeLabel(this, QStringLiteral("Label77"), QString(), Twips::rect(240, 0, 1215, 255));
+    label77_->hide();
+}
+
+void FrontEnd::buildPanel(int i)
+{
+    static constexpr int lefts[] = {240, 3840, 7440, 11040, 14640};
+    const bool queue = i == CounterCount;
+    const int left = queue ? 15000 : lefts[i % 5];
+    const int top = queue ? 4680 : (i < 5 ? 2040 : 6360);
+
+    auto *panel = new QGroupBox(this);
+    panel->setObjectName(indexed("Postazione1", i));
+    panel->setGeometry(Twips::rect(left, top, 3495, 3975));
+    postazione1_[i] = panel;
+
+    auto *button = new StyledButton(panel);
+    button->setObjectName(indexed("PB1", i));
+    button->setGeometry(Twips::rect(0, 0, 3495, 1935));
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (queue)
+        button->setText(QStringLiteral("Coda Unica"));
+    pb1_[i] = button;
+
+    label5_[i] = makeLabel(panel, indexed("Label5", i),
+                           queue ? QStringLiteral("Postazione chiamata unica")
+                                 : QStringLiteral("Postazione"),
+                           Twips::rect(120, 2160, 2415, 255));
+    label6_[i] = makeLabel(panel, indexed("Label6", i),
+                           queue ? QStringLiteral("Nome postazione") : QString(),
+                           Twips::rect(120, 2400, queue ? 2175 : 3255, 255));
+    label7_[i] = makeLabel(panel, indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
+                           Twips::rect(queue ? 1080 : 360, 2880, 1215, 495));
+    label7_[i]->setWordWrap(true);
+    // The single queue's label lies outside its panel: it has no served number.
+    label8_[i] = makeLabel(panel, indexed("Label8", i), QStringLiteral("Numero servito al momento"),
+                           Twips::rect(1680, queue ? 4080 : 2880, 1335, 495));
+    label8_[i]->setWordWrap(true);
+
+    numero_[i] = makeBox(panel, QStringLiteral("Numero%1").arg(i + 1),
+                         Twips::rect(queue ? 960 : 360, 3360, 1215, 495));
+    if (!queue)
+        numeroA_[i] = makeBox(panel, QStringLiteral("Numero%1A").arg(i + 1),
+                              Twips::rect(1680, 3360, 1215, 495));
+}
+
+void FrontEnd::placeFullScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect whole = screen->geometry();
+    setGeometry(whole);
+}
+
+void FrontEnd::activate()
+{
+    activatedOnce_ = true;
+    placeFullScreen();
+    // Let the new size reach the screen before the slower archive reads begin.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ticketDate_ = label77_->text();
+    onServedRefresh();
+    lastOperator_.fill(0);
+    lookupOperators();
+    numero_[CounterCount]->setText(QString::number(state_.startingNumbers[CounterCount]));
+}
+
+void FrontEnd::onClockTick()
+{
+    const QString now = clock_.now().toString(timeFormat);
+    label3_->setText(now);
+    label88_->setText(now);
+}
+
+void FrontEnd::onHourTest()
+{
+    label88_->setText(clock_.now().toString(timeFormat));
+    // From 07:00 to 21:59; in the hour from 21:00 the schedule has no column, so the
+    // lookup closes every counter for the evening.
+    bool ok = false;
+    const int hour = label88_->text().left(2).toInt(&ok);
+    if (ok && hour >= 7 && hour <= 21)
+        lookupOperators();
+}
+
+void FrontEnd::onServedRefresh()
+{
+    applyServed(ServedNumbers::read(state_.archiveFolder));
+}
+
+void FrontEnd::lookupOperators()
+{
+    DutyRoster roster;
+    try {
+        roster = OperatorLookup::read(state_.archiveFolder, clock_.now());
+    } catch (const ArchiveError &) {
+        // A schedule that cannot be read leaves every counter as it was; the public sees
+        // the notice and the next minute tries again, with no box to dismiss on a kiosk.
+        showServerNotice();
+        return;
+    }
+    applyRoster(roster);
+}
+
+void FrontEnd::applyRoster(const DutyRoster &roster)
+{
+    for (int i = 0; i < CounterCount; ++i) {
+        pb1_[i]->setEnabled(true);
+        label6_[i]->setEnabled(true);
+    }
+    if (roster.noOperators) {
+        // Asked again at every lookup while the table stays empty, but never stacked.
+        if (showingNoOperators_)
+            return;
+        showingNoOperators_ = true;
+        dialogs_.message(this, Dialogs::Kind::Information,
+                         QStringLiteral("Nessun Utente presente  nel Sistema !"),
+                         QStringLiteral("Attenzione"));
+        showingNoOperators_ = false;
+        return;
+    }
+    for (int i = 0; i < CounterCount; ++i) {
+        const qint32 id = roster.operatorIds[i];
+        if (id != 0) {
+            pb1_[i]->setText(roster.operatorNames[i]);
+            // Another operator, or the first one after nobody, restarts the counter's
+            // numbering from the number the console handed over.
+            if (id != lastOperator_[i]) {
+                numero_[i]->setText(QString::number(state_.startingNumbers[i]));
+                label6_[i]->setText(state_.counterNames[i]);
+                lastOperator_[i] = id;
+            }
+        } else {
+            pb1_[i]->setText(QString());
+            pb1_[i]->setEnabled(false);
+            label6_[i]->setText(QString());
+            numero_[i]->setText(QStringLiteral("0"));
+            numeroA_[i]->setText(QStringLiteral("0"));
+            lastOperator_[i] = 0;
+        }
+    }
+}
+
+void FrontEnd::applyServed(const ServedNumbers &served)
+{
+    for (int i = 0; i < served.texts.size() && i < CounterCount; ++i)
+        numeroA_[i]->setText(served.texts.at(i));
+    if (served.failed)
+        showServerNotice();
+}
+
+void FrontEnd::showServerNotice()
+{
+    // Once shown it stays until the screen closes, so a flickering share is noticed.
+    label9_->show();
+}
+
+void FrontEnd::setBackgroundPicture(const QPixmap &picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void FrontEnd::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (!picture_.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, picture_);
+    }
+}
+
+bool FrontEnd::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+        lostActivationTo_ = QApplication::activeWindow();
+        break;
+    case QEvent::WindowActivate:
+        // Coming back from one of our own message boxes is not a new activation: it
+        // would set every number box back to its starting number.
+        if (!activatedOnce_
+            || (lostActivationTo_ && !qobject_cast<QMessageBox *>(lostActivationTo_.data())
+                && lostActivationTo_ != this))
+            activate();
+        lostActivationTo_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(event);
+}
+
+bool FrontEnd::ownsWidget(QObject *object) const
+{
+    for (QObject *o = object; o; o = o->parent()) {
+        if (o == this)
+            return true;
+    }
+    return false;
+}
+
+bool FrontEnd::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys reach the screen whichever element has the focus: F10 closes it, every
+    // other key does nothing (no Escape, no Enter on a button, no Alt+F4 shortcut).
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
+         || event->type() == QEvent::ShortcutOverride)
+        && ownsWidget(watched)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // Claiming the override keeps any shortcut from acting on the key.
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_F10
+            && key->modifiers() == Qt::NoModifier) {
+            closing_ = true;
+            accept();
+        }
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrontEnd::showEvent(QShowEvent *event)
+{
+    qApp->installEventFilter(this);
+    QDialog::showEvent(event);
+}
+
+void FrontEnd::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+void FrontEnd::done(int result)
+{
+    // Only F10 may end the screen; reject() from Escape and the like is refused.
+    if (!closing_)
+        return;
+    QDialog::done(result);
+}
+
+void FrontEnd::closeEvent(QCloseEvent *event)
+{
+    if (!closing_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}

@@ -1,0 +1,59 @@
+#include "support/archivefixture.h"
+
+#include "archive/archiveerror.h"
+#include "archive/fresharchives.h"
+#include "archive/recordset.h"
+#include "support/sqlitefile.h"
+
+#include <QDir>
+
+ArchiveFixture::ArchiveFixture(bool demo)
+{
+    if (!dir_.isValid() || !QDir(dir_.path()).mkdir(QStringLiteral("archivi")))
+        return;
+    try {
+        FreshArchives::create(folder(), demo ? FreshArchives::Content::Demo
+                                             : FreshArchives::Content::Empty);
+        valid_ = true;
+    } catch (const ArchiveError &error) {
+        qWarning("%s", error.what());
+    }
+}
+
+QString ArchiveFixture::path(const QString &archive) const
+{
+    return QDir(folder()).filePath(archive);
+}
+
+bool ArchiveFixture::run(const QString &archive, const QStringList &statements) const
+{
+    return SqliteFile::run(path(archive), statements);
+}
+
+bool ArchiveFixture::addOperator(qint32 id, const QString &name) const
+{
+    return run(QStringLiteral("KZ4.mdb"),
+               {QStringLiteral("INSERT INTO Utenti(ID, Nominativo) VALUES(%1, '%2')")
+                    .arg(id)
+                    .arg(QString(name).replace(u'\'', QStringLiteral("''")))});
+}
+
+bool ArchiveFixture::setDuty(const QString &dayTable, int counter, const QString &hourField,
+                             qint32 id) const
+{
+    return run(QStringLiteral("Totem.mdb"),
+               {QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE rowid = "
+                               "(SELECT rowid FROM \"%1\" ORDER BY rowid LIMIT 1 OFFSET %4)")
+                    .arg(dayTable, hourField)
+                    .arg(id)
+                    .arg(counter - 1)});
+}
+
+QString ArchiveFixture::firstValue(const QString &archive, const QString &table,
+                                   const QString &field) const
+{
+    RecordSet set;
+    set.bind(path(archive), table);
+    set.open();
+    return set.text(field);
+}
