@@ -1,0 +1,40 @@
+#pragma once
+
+#include "archive/archivepath.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <vector>
+
+// Fresh archives of their own for each benchmark, so that one's writes do not feed the next.
+class BenchArchives
+{
+public:
+    explicit BenchArchives(bool demo = false);
+    QString folder() const { return dir_.path(); }
+    QString path(const QString &file) const { return ArchivePath::join(dir_.path(), file); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The time of each single operation, so that the tail shows besides the mean.
+class Latencies
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    void add(Clock::time_point start);
+    void report(benchmark::State &state);
+
+private:
+    std::vector<double> samples_;
+};
+
+void sqliteCheck(int rc, sqlite3 *db, int expected = SQLITE_OK);
+sqlite3 *openSqlite(const QString &path);
