@@ -14,6 +14,7 @@
 struct ScreenLayout
 {
     static constexpr int PanelCount = 11; // ten counters and the single queue
+    static constexpr int RecordCount = 14;
 
     struct Title
     {
@@ -60,4 +61,9 @@ struct ScreenLayout
     std::optional<qint32> backColor;
     // nullopt: the field is empty (no picture); an empty text also means none.
     std::optional<QString> picturePath;
+
+    // How many of the fourteen records the table held. The yes/no values of a record that
+    // was never read are not "no": its element keeps the screen's design entirely.
+    int recordCount = RecordCount;
+    bool hasRecord(int record) const { return record >= 1 && record <= recordCount; }
 };

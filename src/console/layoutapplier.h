@@ -1,0 +1,15 @@
+#pragma once
+
+#include "console/layouttarget.h"
+#include "console/screenlayout.h"
+
+// Puts a stored screen layout onto the public screen or the designer, element by element
+// in the order the records come: title, bar, the eleven panels, the screen's colour, then
+// the background picture. An empty value leaves the element as designed, and an element the
+// target does not have is passed over, so a partly damaged table still gives a usable
+// screen.
+class LayoutApplier
+{
+public:
+    static void apply(const ScreenLayout &layout, LayoutTarget &target);
+};
