@@ -3,6 +3,7 @@
 #include "console/startupsequence.h"
 #include "core/kioskstate.h"
 #include "core/systemclock.h"
+#include "ui/fontsubstitutes.h"
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Totem KZ4"));
     QApplication::setApplicationVersion(QStringLiteral("3.3.5"));
+    FontSubstitutes::install();
 
     QtDialogs dialogs;
     SystemClock clock;

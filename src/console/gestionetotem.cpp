@@ -8,6 +8,7 @@
 #include "core/kioskstate.h"
 #include "frontend/frontend.h"
 #include "ui/dialogs.h"
+#include "ui/styledbutton.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>
@@ -71,6 +72,9 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
         radioButton1_[i] = new QRadioButton(radioCaptions[i], groupBox1_);
         radioButton1_[i]->setObjectName(indexed("RadioButton1", i));
         radioButton1_[i]->setGeometry(radioPlaces[i]);
+        // The captions were measured in Tahoma; a wider substitute must not cut them.
+        radioButton1_[i]->resize(qMax(radioPlaces[i].width(), radioButton1_[i]->sizeHint().width()),
+                                 radioPlaces[i].height());
     }
     radioButton1_[0]->setChecked(true);
 
@@ -93,9 +97,10 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
         {"Imposta Layout", Twips::rect(3600, 6000, 1455, 495), false},
     };
     for (int i = 0; i < int(pb1_.size()); ++i) {
-        QPushButton *button = new QPushButton(QString::fromUtf8(places[i].caption),
-                                              places[i].inGroup ? static_cast<QWidget *>(groupBox1_)
-                                                                : this);
+        // Styled buttons wrap a caption that a substitute font makes too wide.
+        QPushButton *button = new StyledButton(QString::fromUtf8(places[i].caption),
+                                               places[i].inGroup ? static_cast<QWidget *>(groupBox1_)
+                                                                 : this);
         button->setObjectName(indexed("PB1", i));
         button->setGeometry(places[i].place);
         button->setPalette(buttonPalette);
@@ -103,7 +108,7 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
         pb1_[i] = button;
     }
 
-    pushButton1_ = new QPushButton(QStringLiteral("Tableau delle presenze"), this);
+    pushButton1_ = new StyledButton(QStringLiteral("Tableau delle presenze"), this);
     pushButton1_->setObjectName(QStringLiteral("PushButton1"));
     pushButton1_->setGeometry(Twips::rect(240, 6000, 1815, 495));
     pushButton1_->setPalette(buttonPalette);

@@ -63,6 +63,9 @@ FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *p
     // No frame and no close button: the screen is the whole kiosk.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAutoFillBackground(true);
+    QFont labels(QStringLiteral("Tahoma"));
+    labels.setPointSizeF(8.25);
+    setFont(labels);
 
     buildTitleAndBar();
     for (int i = 0; i < LineCount; ++i)
