@@ -1,0 +1,40 @@
+#pragma once
+
+#include "report/ticketitem.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSizeF>
+#include <QString>
+
+// The ticket's design as kept in Ticket.lbl: a versioned JSON document with the paper
+// size, the printer and the items. The format is described in docs/ticket-project.md.
+class TicketProject
+{
+public:
+    static constexpr int FormatVersion = 1;
+    static QString defaultFileName() { return QStringLiteral("Ticket.lbl"); }
+    // The printer text that writes each ticket as a PDF into a folder.
+    static QString pdfPrefix() { return QStringLiteral("pdf:"); }
+
+    QSizeF paperSize{80, 100}; // millimetres: an 80 mm receipt
+    // Empty: the system's default printer; a printer's name; or "pdf:<folder>".
+    QString printer;
+    QList<TicketItem> items;
+
+    // Title, large ticket number, counter, operator, date and time.
+    static TicketProject defaultTicket(const QString &printer = QString());
+
+    // Throws ReportError with an Italian message: missing or unreadable file, not JSON,
+    // not a ticket project, a version newer than this program reads, bad values.
+    static TicketProject load(const QString &path);
+    static TicketProject fromJson(const QByteArray &json); // throws ReportError
+    QByteArray toJson() const;
+    // Written whole or not at all (QSaveFile); throws ReportError.
+    void save(const QString &path) const;
+
+    // The data item names the items' templates refer to, in order of first use.
+    QStringList referencedItems() const;
+
+    friend bool operator==(const TicketProject &, const TicketProject &) = default;
+};
