@@ -1,12 +1,18 @@
 #include "console/gestionetotem.h"
 
 #include "archive/archiveerror.h"
+#include "archive/archivepath.h"
+#include "archive/archiveschema.h"
+#include "archive/recordset.h"
 #include "console/layoutapplier.h"
 #include "console/numberingstart.h"
 #include "console/screenlayoutreader.h"
 #include "core/clock.h"
 #include "core/kioskstate.h"
 #include "frontend/frontend.h"
+#include "frontend/ticketdataitems.h"
+#include "report/reportengine.h"
+#include "report/ticketproject.h"
 #include "ui/dialogs.h"
 #include "ui/styledbutton.h"
 #include "ui/twips.h"
@@ -118,6 +124,9 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
                                         "in questa versione."));
     });
 
+    ll9_ = new ReportEngine(dialogs_, clock_, this);
+    ll9_->setObjectName(QStringLiteral("LL9"));
+
     placeCentred();
 }
 
@@ -134,6 +143,10 @@ void GestioneTotem::onCommand(int index)
     }
     if (index == 1) {
         openPublicScreen();
+        return;
+    }
+    if (index == 2) {
+        openTicketDesign();
         return;
     }
     dialogs_.message(this, Dialogs::Kind::Information,
@@ -180,6 +193,32 @@ void GestioneTotem::openPublicScreen()
                              + problems.join(u'\n'),
                          QStringLiteral("ATTENZIONE"));
     dialogs_.exec(frontEnd);
+}
+
+void GestioneTotem::openTicketDesign()
+{
+    RecordSet data99;
+    data99.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::totem()),
+                ArchiveSchema::ticketTable());
+    try {
+        data99.open();
+    } catch (const ArchiveError &error) {
+        dialogs_.message(this, Dialogs::Kind::Critical,
+                         QStringLiteral("I dati del ticket non possono essere letti.\n")
+                             + error.fullText(),
+                         QStringLiteral("ATTENZIONE"));
+        return;
+    }
+    ll9_->startDataItemList();
+    if (data99.recordCount() > 0) {
+        data99.moveFirst();
+        TicketDataItems::defineByValue(data99, *ll9_);
+    } else {
+        // No ticket issued yet: the names alone, so the design can still use them.
+        TicketDataItems::defineEmpty(data99, *ll9_);
+    }
+    ll9_->openDesigner(this, QStringLiteral("Impostazione Modulo"), ReportEngine::LabelProject,
+                       TicketProject::defaultFileName());
 }
 
 void GestioneTotem::placeCentred()

@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class ReportEngine;
 
 // The administrator's console and the program's main window: closing it ends the program.
 class GestioneTotem : public QWidget
@@ -28,6 +29,7 @@ public:
 private:
     void onCommand(int index);
     void openPublicScreen();
+    void openTicketDesign();
     void placeCentred();
 
     KioskState &state_;
@@ -41,6 +43,7 @@ private:
     std::array<QRadioButton *, 2> radioButton1_{};
     std::array<QPushButton *, 5> pb1_{};
     QPushButton *pushButton1_ = nullptr;
+    ReportEngine *ll9_ = nullptr;
 
     // Kept from one opening of the public screen to the next.
     std::array<qint32, 11> startingNumbers_{};

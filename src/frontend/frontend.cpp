@@ -4,8 +4,14 @@
 #include "core/clock.h"
 #include "core/kioskstate.h"
 #include "frontend/dutyroster.h"
+#include "archive/archivepath.h"
+#include "archive/archiveschema.h"
+#include "archive/recordset.h"
+#include "frontend/numericvalue.h"
 #include "frontend/operatorlookup.h"
 #include "frontend/servednumbers.h"
+#include "frontend/ticketprinter.h"
+#include "report/reportengine.h"
 #include "ui/dialogs.h"
 #include "ui/styledbutton.h"
 #include "ui/twips.h"
@@ -20,6 +26,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+
+#include <limits>
 
 namespace {
 
@@ -86,6 +94,12 @@ FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *p
     connect(timer3_, &QTimer::timeout, this, &FrontEnd::onServedRefresh);
     for (QTimer *timer : {timer1_, timer2_, timer3_})
         timer->start();
+
+    ll9_ = new ReportEngine(dialogs_, clock_, this);
+    ll9_->setObjectName(QStringLiteral("LL9"));
+    printer_ = new TicketPrinter(*ll9_, this, this);
+    for (int i = 0; i < LineCount; ++i)
+        connect(pb1_[i], &QPushButton::clicked, this, [this, i] { issueTicket(i); });
 
     resize(Twips::toPixels(18375), Twips::toPixels(10575));
 }
@@ -269,6 +283,113 @@ void FrontEnd::applyRoster(const DutyRoster &roster)
             lastOperator_[i] = 0;
         }
     }
+}
+
+void FrontEnd::issueTicket(int index)
+{
+    // Nothing on the screen answers from the press to the end of printing.
+    setEnabled(false);
+    pendingOperator_ = pb1_[index]->text();
+    pendingCounter_ = label6_[index]->text();
+    pendingTime_ = label3_->text();
+
+    QLineEdit *box = numero_[index];
+    const QString oldText = box->text();
+    const double next = NumericValue::rounded(oldText) + 1;
+    if (next > std::numeric_limits<qint32>::max() || next < std::numeric_limits<qint32>::min()) {
+        report(QStringLiteral("Il ticket non è stato emesso: il numero successivo supererebbe il "
+                              "massimo consentito (%1).\nAzzerare la numerazione dalla console.")
+                   .arg(std::numeric_limits<qint32>::max()));
+    } else {
+        const qint32 number = qint32(next);
+        box->setText(QString::number(number));
+        bool stored = false;
+        try {
+            storeNumbering(index + 1, number);
+            stored = true;
+            writeTicketRecord(number);
+            QString reason;
+            switch (printer_->print(state_.archiveFolder, &reason)) {
+            case TicketPrinter::Result::Printed:
+                break;
+            case TicketPrinter::Result::NoTicketRecord:
+                dialogs_.message(this, Dialogs::Kind::Plain, TicketPrinter::noDataMessage());
+                giveBack(index, oldText, number, QString());
+                break;
+            case TicketPrinter::Result::Failed:
+                giveBack(index, oldText, number, reason);
+                break;
+            }
+        } catch (const ArchiveError &error) {
+            if (stored) {
+                giveBack(index, oldText, number, error.fullText());
+            } else {
+                box->setText(oldText);
+                report(QStringLiteral("Il ticket non è stato emesso: la numerazione non può "
+                                      "essere memorizzata.\n\n")
+                       + error.fullText());
+            }
+        }
+    }
+    // Presses made while printing reach a disabled screen and are dropped here, so a
+    // double tap never prints a second ticket.
+    QCoreApplication::processEvents();
+    setEnabled(true);
+}
+
+void FrontEnd::storeNumbering(int line, qint32 number)
+{
+    RecordSet data1;
+    data1.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::totem()),
+               ArchiveSchema::currentNumbersTable());
+    data1.open();
+    data1.edit();
+    // Every line is copied from its box as it stands, the line just pressed included.
+    for (int k = 1; k <= LineCount; ++k)
+        data1.setValue(ArchiveSchema::currentNumberField(k), NumericValue::rounded(numero_[k - 1]->text()));
+    data1.setValue(ArchiveSchema::currentNumberField(line), number);
+    data1.update();
+}
+
+void FrontEnd::writeTicketRecord(qint32 number)
+{
+    RecordSet data1;
+    data1.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::totem()),
+               ArchiveSchema::ticketTable());
+    data1.open();
+    data1.edit();
+    data1.setValue(QStringLiteral("Titolo"), title_->text());
+    data1.setValue(QStringLiteral("QualeUtente"), pendingOperator_);
+    data1.setValue(QStringLiteral("QualePostazione"), pendingCounter_);
+    data1.setValue(QStringLiteral("QualeData"), ticketDate_);
+    data1.setValue(QStringLiteral("QualeOra"), pendingTime_);
+    data1.setValue(QStringLiteral("NumeroDaStampare"), number);
+    data1.update();
+}
+
+void FrontEnd::giveBack(int index, const QString &oldText, qint32 number, const QString &reason)
+{
+    // No ticket left the printer: the number goes back, so the next press hands it out.
+    numero_[index]->setText(oldText);
+    QString archiveNote;
+    try {
+        storeNumbering(index + 1, qint32(NumericValue::rounded(oldText)));
+    } catch (const ArchiveError &error) {
+        // The box is the working counter: the archive catches up at the next ticket.
+        archiveNote = QStringLiteral("\nLa numerazione nell'archivio sarà corretta al prossimo "
+                                     "ticket (%1).")
+                          .arg(error.message());
+    }
+    if (reason.isEmpty())
+        return;
+    report(QStringLiteral("Il ticket numero %1 non è stato stampato: il numero è stato restituito.")
+               .arg(number)
+           + archiveNote + QStringLiteral("\n\n") + reason);
+}
+
+void FrontEnd::report(const QString &text)
+{
+    dialogs_.message(this, Dialogs::Kind::Critical, text, QStringLiteral("ATTENZIONE"));
 }
 
 void FrontEnd::applyServed(const ServedNumbers &served)

@@ -16,6 +16,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class ReportEngine;
+class TicketPrinter;
 struct DutyRoster;
 struct ServedNumbers;
 
@@ -40,6 +42,8 @@ public:
     void onHourTest();
     void onServedRefresh();
     void lookupOperators();
+    // A press on PB1(index): the line's next number, stored, recorded and printed.
+    void issueTicket(int index);
 
     // The labels the console sets before it shows the screen.
     QLabel *longDateLabel() const { return label2_; }
@@ -74,6 +78,10 @@ private:
     void applyServed(const ServedNumbers &served);
     void showServerNotice();
     bool ownsWidget(QObject *object) const;
+    void storeNumbering(int line, qint32 number);
+    void writeTicketRecord(qint32 number);
+    void giveBack(int index, const QString &oldText, qint32 number, const QString &reason);
+    void report(const QString &text);
 
     KioskState &state_;
     Dialogs &dialogs_;
@@ -100,7 +108,14 @@ private:
     QTimer *timer2_ = nullptr;
     QTimer *timer3_ = nullptr;
 
+    ReportEngine *ll9_ = nullptr;
+    TicketPrinter *printer_ = nullptr;
+
     std::array<qint32, CounterCount> lastOperator_{};
+    // The ticket being issued.
+    QString pendingOperator_;
+    QString pendingCounter_;
+    QString pendingTime_;
     QString ticketDate_;
     QPixmap picture_;
     bool closing_ = false;

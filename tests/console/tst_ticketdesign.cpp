@@ -1,0 +1,106 @@
+#include "console/gestionetotem.h"
+#include "core/kioskstate.h"
+#include "report/reportengine.h"
+#include "support/archivefixture.h"
+#include "support/manualclock.h"
+#include "support/scripteddialogs.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QPushButton>
+#include <QtTest>
+
+// "Impostazione Stampa": the ticket record's columns declared to the engine with their
+// values, then the designer on Ticket.lbl.
+class TestTicketDesign : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ArchiveFixture> archives_;
+    std::unique_ptr<QTemporaryDir> work_;
+    QString previousDir_;
+    KioskState state_;
+    ScriptedDialogs dialogs_;
+    ManualClock clock_;
+
+    struct Seen
+    {
+        QString title;
+        QList<DataItem> items;
+    };
+
+    Seen press(GestioneTotem &console)
+    {
+        Seen seen;
+        dialogs_.screenScripts << [&](QDialog &designer) {
+            seen.title = designer.windowTitle();
+            seen.items = console.findChild<ReportEngine *>(QStringLiteral("LL9"))->dataItems();
+            return int(QDialog::Rejected);
+        };
+        console.findChild<QPushButton *>(QStringLiteral("PB1(2)"))->click();
+        return seen;
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale::c());
+        archives_ = std::make_unique<ArchiveFixture>();
+        QVERIFY(archives_->isValid());
+        work_ = std::make_unique<QTemporaryDir>();
+        previousDir_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work_->path()));
+        state_ = KioskState();
+        state_.archiveFolder = archives_->folder();
+        dialogs_ = ScriptedDialogs();
+    }
+
+    void cleanup() { QDir::setCurrent(previousDir_); }
+
+    void theLastTicketIsTheSampleAndPressingAgainDoesNotDoubleIt()
+    {
+        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
+                               {QStringLiteral("UPDATE DatiDaStampare SET Titolo = 'Comune', "
+                                               "NumeroDaStampare = 42, QualeUtente = NULL")}));
+        GestioneTotem console(state_, dialogs_, clock_);
+        const Seen first = press(console);
+        QCOMPARE(dialogs_.screens, QStringList{QStringLiteral("TicketDesigner")});
+        QCOMPARE(first.title, QStringLiteral("Impostazione Modulo"));
+        QCOMPARE(first.items.size(), 7);
+        QCOMPARE(first.items.at(0), (DataItem{QStringLiteral("ID"), QStringLiteral("1"), DataItem::Number}));
+        QCOMPARE(first.items.at(1), (DataItem{QStringLiteral("Titolo"), QStringLiteral("Comune"), DataItem::Text}));
+        QCOMPARE(first.items.at(2), (DataItem{QStringLiteral("QualeUtente"), QString(), DataItem::Text}));
+        QCOMPARE(first.items.at(6),
+                 (DataItem{QStringLiteral("NumeroDaStampare"), QStringLiteral("42"), DataItem::Number}));
+
+        const Seen second = press(console);
+        QCOMPARE(second.items, first.items);
+    }
+
+    void anEmptyTicketTableOffersTheNamesAlone()
+    {
+        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"), {QStringLiteral("DELETE FROM DatiDaStampare")}));
+        GestioneTotem console(state_, dialogs_, clock_);
+        const Seen seen = press(console);
+        QCOMPARE(seen.items.size(), 7);
+        for (const DataItem &item : seen.items) {
+            QVERIFY(item.content.isEmpty());
+            QCOMPARE(item.type, qint32(DataItem::Text));
+        }
+        QCOMPARE(seen.items.at(6).name, QStringLiteral("NumeroDaStampare"));
+    }
+
+    void anUnreadableArchiveIsReported()
+    {
+        QVERIFY(QDir(archives_->folder()).remove(QStringLiteral("Totem.mdb")));
+        GestioneTotem console(state_, dialogs_, clock_);
+        console.findChild<QPushButton *>(QStringLiteral("PB1(2)"))->click();
+        QVERIFY(dialogs_.screens.isEmpty());
+        QCOMPARE(dialogs_.messages.size(), 1);
+        QVERIFY(dialogs_.messages[0].text.contains(QStringLiteral("Totem.mdb")));
+    }
+};
+
+QTEST_MAIN(TestTicketDesign)
+#include "tst_ticketdesign.moc"

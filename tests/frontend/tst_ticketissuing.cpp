@@ -1,0 +1,231 @@
+#include "core/kioskstate.h"
+#include "frontend/frontend.h"
+#include "report/reportengine.h"
+#include "report/ticketproject.h"
+#include "support/archivefixture.h"
+#include "support/manualclock.h"
+#include "support/scripteddialogs.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+const QString monday = QStringLiteral("TotemLunedì");
+}
+
+// A press on a counter's button: the next number, stored, recorded and printed (to a PDF
+// folder), and every way it can fail giving the number back.
+class TestTicketIssuing : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ArchiveFixture> archives_;
+    std::unique_ptr<QTemporaryDir> work_;
+    QString previousDir_;
+    KioskState state_;
+    ScriptedDialogs dialogs_;
+    ManualClock clock_{QDateTime(QDate(2026, 12, 7), QTime(9, 40))};
+    std::unique_ptr<FrontEnd> screen_;
+
+    QString tickets() const { return work_->filePath(QStringLiteral("tickets")); }
+    int ticketCount() const
+    {
+        return int(QDir(tickets()).entryList({QStringLiteral("*.pdf")}, QDir::Files).size());
+    }
+    QLineEdit *box(int line) const
+    {
+        return screen_->findChild<QLineEdit *>(QStringLiteral("Numero%1").arg(line));
+    }
+    QPushButton *button(int index) const
+    {
+        return screen_->findChild<QPushButton *>(QStringLiteral("PB1(%1)").arg(index));
+    }
+    QString stored(const QString &field) const
+    {
+        return archives_->firstValue(QStringLiteral("Totem.mdb"), QStringLiteral("Numerazione"),
+                                     field);
+    }
+    QString ticket(const QString &field) const
+    {
+        return archives_->firstValue(QStringLiteral("Totem.mdb"),
+                                     QStringLiteral("DatiDaStampare"), field);
+    }
+    void writeProject(const QString &printer)
+    {
+        TicketProject::defaultTicket(printer).save(
+            work_->filePath(TicketProject::defaultFileName()));
+    }
+    bool lastMessageSays(const QString &part) const
+    {
+        return !dialogs_.messages.isEmpty() && dialogs_.messages.last().text.contains(part);
+    }
+
+private slots:
+    void init()
+    {
+        archives_ = std::make_unique<ArchiveFixture>();
+        QVERIFY(archives_->isValid());
+        work_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(work_->path()).mkdir(QStringLiteral("tickets")));
+        previousDir_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work_->path()));
+        writeProject(TicketProject::pdfPrefix() + tickets());
+
+        state_ = KioskState();
+        state_.archiveFolder = archives_->folder();
+        state_.counterNames[2] = QStringLiteral("Protocollo");
+        state_.startingNumbers = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110};
+        dialogs_ = ScriptedDialogs();
+        QVERIFY(archives_->addOperator(5, QStringLiteral("Rossi Anna")));
+        QVERIFY(archives_->setDuty(monday, 2, QStringLiteral("nove"), 5));
+        QVERIFY(archives_->setDuty(monday, 3, QStringLiteral("nove"), 5));
+
+        screen_ = std::make_unique<FrontEnd>(state_, dialogs_, clock_);
+        screen_->findChild<QLabel *>(QStringLiteral("Label1(0)"))->setText(QStringLiteral("Comune"));
+        screen_->shortDateLabel()->setText(QStringLiteral("07/12/2026"));
+        screen_->activate();
+        screen_->timeLabel()->setText(QStringLiteral("09.41"));
+    }
+
+    void cleanup()
+    {
+        screen_.reset();
+        QDir::setCurrent(previousDir_);
+    }
+
+    void theNextNumberIsStoredRecordedAndPrinted()
+    {
+        box(3)->setText(QStringLiteral("41"));
+        bool enabledWhilePrinting = true;
+        connect(screen_->findChild<ReportEngine *>(QStringLiteral("LL9")),
+                &ReportEngine::nextDataRequested, this,
+                [&](qint32, qint32, qint32 &, qint32 &) { enabledWhilePrinting = screen_->isEnabled(); });
+        button(2)->click();
+
+        QVERIFY(dialogs_.messages.isEmpty());
+        QCOMPARE(box(3)->text(), QStringLiteral("42"));
+        QVERIFY(!enabledWhilePrinting);
+        QVERIFY(screen_->isEnabled());
+        QCOMPARE(ticketCount(), 1);
+        // All eleven fields from the boxes: unstaffed counters show and store 0.
+        QCOMPARE(stored(QStringLiteral("P3")), QStringLiteral("42"));
+        QCOMPARE(stored(QStringLiteral("P2")), QStringLiteral("20"));
+        QCOMPARE(stored(QStringLiteral("P1")), QStringLiteral("0"));
+        QCOMPARE(stored(QStringLiteral("P11")), QStringLiteral("110"));
+        QCOMPARE(ticket(QStringLiteral("Titolo")), QStringLiteral("Comune"));
+        QCOMPARE(ticket(QStringLiteral("QualeUtente")), QStringLiteral("Rossi Anna"));
+        QCOMPARE(ticket(QStringLiteral("QualePostazione")), QStringLiteral("Protocollo"));
+        QCOMPARE(ticket(QStringLiteral("QualeData")), QStringLiteral("07/12/2026"));
+        QCOMPARE(ticket(QStringLiteral("QualeOra")), QStringLiteral("09.41"));
+        QCOMPARE(ticket(QStringLiteral("NumeroDaStampare")), QStringLiteral("42"));
+
+        // Two presses in a row: two consecutive numbers, two tickets.
+        button(2)->click();
+        button(2)->click();
+        QCOMPARE(box(3)->text(), QStringLiteral("44"));
+        QCOMPARE(ticketCount(), 3);
+    }
+
+    void oddBoxesAndTheSingleQueue()
+    {
+        for (const QString &text : {QString(), QStringLiteral("abc")}) {
+            box(2)->setText(text);
+            button(1)->click();
+            QCOMPARE(box(2)->text(), QStringLiteral("1"));
+        }
+        button(10)->click();
+        QCOMPARE(box(11)->text(), QStringLiteral("111"));
+        QCOMPARE(stored(QStringLiteral("P11")), QStringLiteral("111"));
+        QCOMPARE(ticket(QStringLiteral("QualeUtente")), QStringLiteral("Coda Unica"));
+        QCOMPARE(ticket(QStringLiteral("QualePostazione")), QStringLiteral("Nome postazione"));
+        QCOMPARE(ticketCount(), 3);
+    }
+
+    void aNumberBeyondTheLimitIsRefusedAndNothingWritten()
+    {
+        box(3)->setText(QStringLiteral("2147483647"));
+        const QString before = stored(QStringLiteral("P3"));
+        button(2)->click();
+        QVERIFY(lastMessageSays(QStringLiteral("non è stato emesso")));
+        QCOMPARE(dialogs_.messages.last().kind, Dialogs::Kind::Critical);
+        QCOMPARE(box(3)->text(), QStringLiteral("2147483647"));
+        QCOMPARE(stored(QStringLiteral("P3")), before);
+        QCOMPARE(ticketCount(), 0);
+        QVERIFY(screen_->isEnabled());
+    }
+
+    void aNumberingThatCannotBeStoredIssuesNothing()
+    {
+        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
+                               {QStringLiteral("ALTER TABLE Numerazione RENAME TO Altro")}));
+        box(3)->setText(QStringLiteral("41"));
+        button(2)->click();
+        QVERIFY(lastMessageSays(QStringLiteral("non è stato emesso")));
+        QCOMPARE(box(3)->text(), QStringLiteral("41"));
+        QCOMPARE(ticketCount(), 0);
+        QVERIFY(screen_->isEnabled());
+    }
+
+    void failuresAfterStoringGiveTheNumberBack_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no ticket table") << 0 << QStringLiteral("DatiDaStampare");
+        QTest::newRow("no project") << 1 << QStringLiteral("Ticket.lbl");
+        QTest::newRow("no pdf folder") << 2 << QStringLiteral("tickets");
+        QTest::newRow("unknown printer") << 3 << QStringLiteral("StampanteInesistente");
+    }
+
+    void failuresAfterStoringGiveTheNumberBack()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, said);
+        switch (fault) {
+        case 0:
+            QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
+                                   {QStringLiteral("DROP TABLE DatiDaStampare")}));
+            break;
+        case 1:
+            QVERIFY(QFile::remove(TicketProject::defaultFileName()));
+            break;
+        case 2:
+            QVERIFY(QDir(tickets()).removeRecursively());
+            break;
+        case 3:
+            writeProject(QStringLiteral("StampanteInesistente"));
+            break;
+        }
+        box(3)->setText(QStringLiteral("41"));
+        button(2)->click();
+        QVERIFY2(lastMessageSays(QStringLiteral("restituito")), qPrintable(dialogs_.messageTexts().join(u'|')));
+        QVERIFY(lastMessageSays(said));
+        QCOMPARE(box(3)->text(), QStringLiteral("41"));
+        QCOMPARE(stored(QStringLiteral("P3")), QStringLiteral("41"));
+        QVERIFY(screen_->isEnabled());
+        if (fault != 2)
+            QCOMPARE(ticketCount(), 0);
+    }
+
+    void noTicketRecordToPrint()
+    {
+        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
+                               {QStringLiteral("UPDATE DatiDaStampare SET ID = 2")}));
+        box(3)->setText(QStringLiteral("41"));
+        button(2)->click();
+        QCOMPARE(dialogs_.messages.size(), 1);
+        QCOMPARE(dialogs_.messages[0].text,
+                 QStringLiteral("Nessun dato da stampare per questa selezione !"));
+        QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Plain);
+        QVERIFY(dialogs_.messages[0].title.isEmpty());
+        QCOMPARE(box(3)->text(), QStringLiteral("41"));
+        QCOMPARE(stored(QStringLiteral("P3")), QStringLiteral("41"));
+        QCOMPARE(ticketCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestTicketIssuing)
+#include "tst_ticketissuing.moc"
