@@ -27,6 +27,11 @@ void RecordSet::bind(const QString &archivePath, const QString &recordSource)
 {
     path_ = archivePath;
     source_ = recordSource;
+    clear();
+}
+
+void RecordSet::clear()
+{
     table_.clear();
     columns_.clear();
     rows_.clear();
@@ -38,12 +43,7 @@ void RecordSet::bind(const QString &archivePath, const QString &recordSource)
 void RecordSet::open()
 {
     // Opening replaces the previous record set, even when it fails.
-    table_.clear();
-    columns_.clear();
-    rows_.clear();
-    position_ = 0;
-    opened_ = false;
-    editing_ = false;
+    clear();
 
     ArchiveConnection connection(path_);
     QSqlDatabase &db = connection.database();

@@ -72,6 +72,7 @@ private:
         QList<QVariant> values;
     };
 
+    void clear();
     int requireField(const QString &field) const;
     const Row &currentRow() const;
     QString describe() const;
