@@ -1,3 +1,5 @@
+#include "report/ticketproject.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -42,6 +44,7 @@ private slots:
     void showMatchesNamesWithoutRegardToCase();
     void serveWritesTheCountersServedNumber();
     void helpExplainsTheCommands();
+    void ticketWritesTheDefaultProject();
     void badInputGivesOneLineAndFailure_data();
     void badInputGivesOneLineAndFailure();
 
@@ -134,6 +137,20 @@ void TestTotemArchive::serveWritesTheCountersServedNumber()
              u"NumeroA1\n2147483647\n"_qs);
     QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"KZ4B.mdb"_qs, u"NumeriCode1"_qs}).out,
              u"NumeroA1\n0\n"_qs);
+}
+
+void TestTotemArchive::ticketWritesTheDefaultProject()
+{
+    const QString file = dir_->filePath(u"Ticket.lbl"_qs);
+    const QString printer = u"pdf:"_qs + dir_->filePath(u"ticket"_qs);
+    QCOMPARE(totemArchive({u"ticket"_qs, file, printer}).exitCode, 0);
+    const TicketProject project = TicketProject::load(file);
+    QCOMPARE(project.printer, printer);
+    QVERIFY(project.referencedItems().contains(u"NumeroDaStampare"_qs));
+
+    const Run unwritable = totemArchive({u"ticket"_qs, dir_->filePath(u"assente/Ticket.lbl"_qs)});
+    QVERIFY(unwritable.exitCode > 0);
+    QCOMPARE(unwritable.errLines().size(), 1);
 }
 
 void TestTotemArchive::helpExplainsTheCommands()

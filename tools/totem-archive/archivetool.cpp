@@ -6,6 +6,8 @@
 #include "archive/fieldvalue.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "report/reporterror.h"
+#include "report/ticketproject.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -108,6 +110,10 @@ QString ArchiveTool::usage()
         "  totem-archive serve CARTELLA POSTAZIONE NUMERO\n"
         "      scrive in KZ4B.mdb il numero servito dalla postazione (da 1 a 10),\n"
         "      come fa la postazione di lavoro dello sportello.\n"
+        "  totem-archive ticket FILE [STAMPANTE]\n"
+        "      scrive in FILE il progetto di stampa predefinito del ticket (Ticket.lbl);\n"
+        "      STAMPANTE è il nome di una stampante, oppure pdf:CARTELLA per scrivere\n"
+        "      ogni ticket come PDF in quella cartella; senza, la stampante predefinita.\n"
         "  totem-archive --help\n"
         "      mostra questo testo.\n"
         "\n"
@@ -132,6 +138,8 @@ int ArchiveTool::run(const QStringList &arguments)
             show(rest);
         else if (command == u"serve")
             serve(rest);
+        else if (command == u"ticket")
+            ticket(rest);
         else
             throw UsageMistake(QStringLiteral("Comando sconosciuto: %1. Usare totem-archive "
                                               "--help per l'elenco dei comandi.")
@@ -139,6 +147,12 @@ int ArchiveTool::run(const QStringList &arguments)
     } catch (const UsageMistake &mistake) {
         err_ << oneLine(mistake.message) << Qt::endl;
         return UsageError;
+    } catch (const ReportError &error) {
+        err_ << oneLine(error.detail().isEmpty() ? error.message()
+                                                 : error.message() + QStringLiteral(" (")
+                                                       + error.detail() + u')')
+             << Qt::endl;
+        return Failure;
     } catch (const ArchiveError &error) {
         const QString text = error.detail().isEmpty()
                                  ? error.message()
@@ -225,4 +239,13 @@ void ArchiveTool::serve(const QStringList &arguments)
     served.update();
     out_ << QStringLiteral("Postazione %1: numero servito %2.").arg(counter).arg(number)
          << Qt::endl;
+}
+
+void ArchiveTool::ticket(const QStringList &arguments)
+{
+    const QStringList args = positional(QStringLiteral("ticket"), arguments, {});
+    if (args.size() < 1 || args.size() > 2)
+        expectCount(QStringLiteral("ticket"), args, 1, QStringLiteral("FILE [STAMPANTE]"));
+    TicketProject::defaultTicket(args.value(1)).save(args.first());
+    out_ << QStringLiteral("Progetto di stampa scritto in %1.").arg(args.first()) << Qt::endl;
 }

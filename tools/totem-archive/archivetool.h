@@ -27,6 +27,7 @@ private:
     void init(const QStringList &arguments);
     void show(const QStringList &arguments);
     void serve(const QStringList &arguments);
+    void ticket(const QStringList &arguments);
 
     QTextStream &out_;
     QTextStream &err_;
