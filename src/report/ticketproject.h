@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QRegularExpression>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 // The ticket's design as kept in Ticket.lbl: a versioned JSON document with the paper
 // size, the printer and the items. The format is described in docs/ticket-project.md.
@@ -33,8 +35,11 @@ public:
     // Written whole or not at all (QSaveFile); throws ReportError.
     void save(const QString &path) const;
 
-    // The data item names the items' templates refer to, in order of first use.
+    // The data item names the items' templates refer to, in order of first use; a name
+    // used again in another spelling of case counts once.
     QStringList referencedItems() const;
+    // A placeholder "{Name}" in an item's text; the first group is the name.
+    static const QRegularExpression &placeholderPattern();
 
     friend bool operator==(const TicketProject &, const TicketProject &) = default;
 };
