@@ -40,7 +40,8 @@ QString dayNumberText(const QDateTime &when)
 {
     const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
     const float days = float(double(epoch.msecsTo(when)) / 86400000.0);
-    return numberLocale().toString(double(days), 'g', 7);
+    // Nine digits keep all a float holds; seven would round the time of day further.
+    return numberLocale().toString(double(days), 'g', 9);
 }
 
 QString contentOf(const QVariant &value, qint32 type)
