@@ -68,16 +68,11 @@ void TestTicketRenderer::displayText_data()
     QTest::newRow("single precision noise")
         << QLocale::c() << date("46360.49998") << QStringLiteral("04/12/2026 12.00");
     QTest::newRow("time only") << italian << date("0,75") << QStringLiteral("18.00");
-    QTest::newRow("before 1899") << QLocale::c() << date("-1.25")
-                                 << QStringLiteral("29/12/1899 06.00");
     QTest::newRow("unparsable") << italian << date("46360.5") << QStringLiteral("46360.5");
     QTest::newRow("number as is") << italian
                                   << DataItem{QStringLiteral("N"), QStringLiteral("1234.5"),
                                               DataItem::Number}
                                   << QStringLiteral("1234.5");
-    QTest::newRow("boolean as is")
-        << italian << DataItem{QStringLiteral("B"), QStringLiteral("true"), DataItem::Boolean}
-        << QStringLiteral("true");
 }
 
 void TestTicketRenderer::displayText()
