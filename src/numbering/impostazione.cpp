@@ -1,0 +1,287 @@
+#include "numbering/impostazione.h"
+
+#include "archive/archiveerror.h"
+#include "core/kioskstate.h"
+#include "numbering/numberingtables.h"
+#include "ui/dialogs.h"
+#include "ui/twips.h"
+
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+
+namespace {
+
+// Both frames have one row per numbering line: counters 1 to 10, then the single queue.
+constexpr int RowCount = KioskState::LineCount;
+constexpr int FirstRowTop = 840;
+constexpr int RowPitch = 360;
+constexpr int MaxDigits = 5;
+
+QFont screenFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QString indexed(const char *name, int index)
+{
+    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
+}
+
+int rowTop(int row)
+{
+    return FirstRowTop + row * RowPitch;
+}
+
+QString rowCaption(int row)
+{
+    return row < KioskState::CounterCount ? QStringLiteral("Postazione %1").arg(row + 1)
+                                          : QStringLiteral("Coda Singola");
+}
+
+// The boxes are numbered as the installation numbers them: the single queue's current
+// number is box 0 and its initial number box 22, so there is no box 21.
+int currentBox(int row)
+{
+    return row < KioskState::CounterCount ? row + 1 : 0;
+}
+
+int initialBox(int row)
+{
+    return row < KioskState::CounterCount ? row + 11 : 22;
+}
+
+} // namespace
+
+Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("Impostazione"));
+    setWindowTitle(QStringLiteral("Impostazione"));
+    setFixedSize(Twips::toPixels(8055), Twips::toPixels(6075));
+    setFont(screenFont());
+
+    const QString frameTitles[] = {QString(), QStringLiteral("Modifica il Numero"),
+                                   QStringLiteral("Impostazione Numero iniziale")};
+    const QRect framePlaces[] = {Twips::rect(240, 5160, 5895, 855),
+                                 Twips::rect(120, 120, 3735, 4935),
+                                 Twips::rect(3960, 120, 3735, 4935)};
+    for (int i = 0; i < int(groupBox1_.size()); ++i) {
+        groupBox1_[i] = new QGroupBox(frameTitles[i], this);
+        groupBox1_[i]->setObjectName(indexed("GroupBox1", i));
+        groupBox1_[i]->setGeometry(framePlaces[i]);
+    }
+    QGroupBox *currentFrame = groupBox1_[1];
+    QGroupBox *initialFrame = groupBox1_[2];
+
+    // Typing and pasting alike: text set by the screen itself (a loaded number of six
+    // digits) is not cut, as a validator leaves setText() alone.
+    auto *digits = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(MaxDigits)), this);
+    const auto makeBox = [&](int index, QGroupBox *frame, int left, int top) {
+        auto *box = new QLineEdit(frame);
+        box->setObjectName(indexed("Modifnr", index));
+        box->setGeometry(Twips::rect(left, top, 975, 285));
+        box->setValidator(digits);
+        box->installEventFilter(this);
+        modifnr_[index] = box;
+    };
+    const auto makeButton = [&](const QString &caption, QWidget *owner, const QString &name,
+                                const QRect &place) {
+        auto *button = new QPushButton(caption, owner);
+        button->setObjectName(name);
+        button->setGeometry(place);
+        // No button is the dialog's default: Enter in a box must not store some row.
+        button->setAutoDefault(false);
+        return button;
+    };
+
+    for (int row = 0; row < RowCount; ++row) {
+        auto *label = new QLabel(rowCaption(row), currentFrame);
+        label->setGeometry(Twips::rect(120, rowTop(row), 1155, 285));
+        makeBox(currentBox(row), currentFrame, 1320, rowTop(row));
+        na1_[currentBox(row)] =
+            makeButton(QStringLiteral("Esegui"), currentFrame, indexed("Na1", currentBox(row)),
+                       Twips::rect(2400, rowTop(row), 975, 300));
+
+        label = new QLabel(rowCaption(row), initialFrame);
+        label->setGeometry(Twips::rect(120, rowTop(row), 1275, 285));
+        makeBox(initialBox(row), initialFrame, 1440, rowTop(row));
+    }
+    salvain_ = makeButton(QStringLiteral("Esegui"), initialFrame, QStringLiteral("Salvain"),
+                          Twips::rect(2640, FirstRowTop, 855, 3855));
+
+    resetLabel_ = new QLabel(
+        QStringLiteral("Riporta tutti i Numeri alla impostazione Numero Iniziale"), groupBox1_[0]);
+    resetLabel_->setWordWrap(true);
+    resetLabel_->setGeometry(Twips::rect(120, 240, 4440, 495));
+    pb1_[1] = makeButton(QStringLiteral("Esegui"), groupBox1_[0], indexed("PB1", 1),
+                         Twips::rect(4680, 300, 975, 300));
+    pb1_[0] = makeButton(QStringLiteral(" C&hudi"), this, indexed("PB1", 0),
+                         Twips::rect(6240, 5480, 1335, 330));
+
+    QList<QWidget *> focusOrder;
+    for (int counter = 1; counter <= KioskState::CounterCount; ++counter)
+        focusOrder << modifnr_[counter] << na1_[counter];
+    focusOrder << na1_[0];
+    for (int index = 11; index <= 20; ++index)
+        focusOrder << modifnr_[index];
+    focusOrder << modifnr_[22] << salvain_ << pb1_[1] << pb1_[0] << modifnr_[0];
+    for (int i = 1; i < focusOrder.size(); ++i)
+        setTabOrder(focusOrder[i - 1], focusOrder[i]);
+    modifnr_[1]->setFocus();
+
+    for (int row = 0; row < RowCount; ++row) {
+        const int index = currentBox(row);
+        connect(na1_[index], &QPushButton::clicked, this, [this, index] { storeCurrent(index); });
+    }
+    connect(salvain_, &QPushButton::clicked, this, &Impostazione::storeInitial);
+    connect(pb1_[1], &QPushButton::clicked, this, &Impostazione::resetToInitial);
+    connect(pb1_[0], &QPushButton::clicked, this, &QDialog::reject);
+
+    load();
+}
+
+bool Impostazione::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        // Coming back from a message box or another program is no new visit of the box:
+        // the clipboard and the cursor stay as they were.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            prepareForOvertyping(box);
+        selectOnRelease_ = reason == Qt::MouseFocusReason ? box : nullptr;
+    } else if (event->type() == QEvent::MouseButtonRelease && box == selectOnRelease_) {
+        selectOnRelease_ = nullptr;
+        if (!box->hasSelectedText())
+            box->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Impostazione::showEvent(QShowEvent *event)
+{
+    // Box 1 already holds the focus when the screen opens; activation does not count as
+    // a visit (see eventFilter), so opening prepares it here.
+    if (!event->spontaneous() && focusWidget() == modifnr_[1])
+        prepareForOvertyping(modifnr_[1]);
+    QDialog::showEvent(event);
+}
+
+void Impostazione::load()
+{
+    QStringList problems;
+    try {
+        const NumberingTables::Numbers numbers = NumberingTables::readCurrent(state_.archiveFolder);
+        for (int row = 0; row < RowCount; ++row)
+            modifnr_[currentBox(row)]->setText(QString::number(numbers[row]));
+    } catch (const ArchiveError &error) {
+        problems << error.fullText();
+    }
+    try {
+        const NumberingTables::Numbers numbers = NumberingTables::readInitial(state_.archiveFolder);
+        for (int row = 0; row < RowCount; ++row)
+            modifnr_[initialBox(row)]->setText(QString::number(numbers[row]));
+    } catch (const ArchiveError &error) {
+        // A missing file fails both reads alike: say it once.
+        if (!problems.contains(error.fullText()))
+            problems << error.fullText();
+    }
+    if (!problems.isEmpty())
+        reportFailure(QStringLiteral("I numeri non sono stati letti dall'archivio: le caselle "
+                                     "dei numeri non letti restano vuote."),
+                      problems.join(QStringLiteral("\n\n")));
+}
+
+void Impostazione::storeCurrent(int index)
+{
+    const qint32 number = numberOf(index);
+    const int line = index == 0 ? KioskState::LineCount : index;
+    try {
+        NumberingTables::writeCurrent(state_.archiveFolder, line, number);
+    } catch (const ArchiveError &error) {
+        reportFailure(QStringLiteral("Il numero non è stato modificato."), error.fullText());
+        return;
+    }
+    confirm(QStringLiteral("Numero Modificato !"));
+}
+
+void Impostazione::storeInitial()
+{
+    NumberingTables::Numbers numbers{};
+    for (int row = 0; row < RowCount; ++row)
+        numbers[row] = numberOf(initialBox(row));
+    try {
+        NumberingTables::writeAllInitial(state_.archiveFolder, numbers);
+    } catch (const ArchiveError &error) {
+        reportFailure(QStringLiteral("La numerazione iniziale non è stata impostata."),
+                      error.fullText());
+        return;
+    }
+    confirm(QStringLiteral("Numerazione impostata !"));
+}
+
+void Impostazione::resetToInitial()
+{
+    if (dialogs_.question(this,
+                          QStringLiteral("Portiamo tutti i Numeri alla impostazione Iniziale ?"),
+                          QStringLiteral("Richiesta")) != Dialogs::Answer::Yes)
+        return;
+
+    // The initial numbers are taken as they stand on the screen, saved or not.
+    NumberingTables::Numbers numbers{};
+    for (int row = 0; row < RowCount; ++row)
+        numbers[row] = numberOf(initialBox(row));
+    try {
+        NumberingTables::writeAllCurrent(state_.archiveFolder, numbers);
+    } catch (const ArchiveError &error) {
+        reportFailure(QStringLiteral("I numeri non sono stati riportati alla impostazione "
+                                     "iniziale."),
+                      error.fullText());
+        return;
+    }
+    for (int row = 0; row < RowCount; ++row)
+        modifnr_[currentBox(row)]->setText(modifnr_[initialBox(row)]->text());
+    confirm(QStringLiteral("Impostazioni Iniziali ripristinate !"));
+}
+
+qint32 Impostazione::numberOf(int index)
+{
+    QLineEdit *box = modifnr_[index];
+    bool ok = false;
+    const qint32 number = box->text().toInt(&ok);
+    if (ok)
+        return number;
+    box->setText(QStringLiteral("0"));
+    return 0;
+}
+
+void Impostazione::prepareForOvertyping(QLineEdit *box)
+{
+    // Whatever was copied elsewhere cannot land in a number by a stray paste.
+    QGuiApplication::clipboard()->clear();
+    box->selectAll();
+}
+
+void Impostazione::reportFailure(const QString &headline, const QString &detail)
+{
+    dialogs_.message(this, Dialogs::Kind::Critical, headline + u'\n' + detail,
+                     QStringLiteral("ATTENZIONE"));
+}
+
+void Impostazione::confirm(const QString &text)
+{
+    dialogs_.message(this, Dialogs::Kind::Information, text, QStringLiteral("Conferma"));
+}
