@@ -51,31 +51,6 @@ private slots:
         QVERIFY(archives_->isValid());
     }
 
-    void onlyTheFirstTenRecordsAreReadAndWritten()
-    {
-        QVERIFY(archives_->setDuty(tuesday, 1, QStringLiteral("sette"), 5));
-        QVERIFY(archives_->setDuty(tuesday, 10, QStringLiteral("venti"), 7));
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
-                               {QStringLiteral("INSERT INTO \"TotemMartedì\"(sette) VALUES(8)"),
-                                QStringLiteral("INSERT INTO \"TotemMartedì\"(venti) VALUES(9)")}));
-        const QList<QVariantList> before = stored(tuesday);
-
-        // The editor spells the table in lower case; it is the same table.
-        ScheduleDay day = ScheduleDay::read(archives_->folder(), QStringLiteral("Totemmartedì"));
-        QCOMPARE(day.operatorAt(0, 0), 5);
-        QCOMPARE(day.operatorAt(9, 13), 7);
-        QCOMPARE(day.filledCount(), 2);
-
-        day.setOperator(0, 0, 0);
-        day.setOperator(4, 2, 12);
-        day.write(archives_->folder(), QStringLiteral("Totemmartedì"));
-        QCOMPARE(ScheduleDay::read(archives_->folder(), tuesday), day);
-        const QList<QVariantList> after = stored(tuesday);
-        QCOMPARE(after.size(), 12);
-        QCOMPARE(after.mid(10), before.mid(10));
-        QCOMPARE(after.at(4).at(2).toInt(), 12);
-    }
-
     void aDayThatCannotBeReadWhollyIsRefused()
     {
         QVERIFY(archives_->setDuty(tuesday, 1, QStringLiteral("sette"), 5));
