@@ -173,10 +173,12 @@ void Palinsesto::buildDayButtons()
 
 void Palinsesto::setUpGrid()
 {
-    grid1_->horizontalHeader()->hide();
-    grid1_->verticalHeader()->hide();
     // The header row and column are cells of the grid, so that a cell's row and column are
     // its counter and its hour.
+    grid1_->horizontalHeader()->hide();
+    grid1_->verticalHeader()->hide();
+    // The fifteen columns fill the grid's width exactly, and the rows (800 + 10 x 700) are a
+    // few pixels taller than its height: a frame or a scroll bar would push in a second bar.
     grid1_->setFrameShape(QFrame::NoFrame);
     grid1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
