@@ -1,0 +1,111 @@
+// Showing one day in the schedule editor when all 140 cells (ten counters, fourteen hours)
+// are filled: the day's table of Totem.mdb, the operators of KZ4.mdb read once, and the
+// 140 texts the cells show. The bench program has no widget application, so setting the
+// texts on the grid's items is not part of the figure. Beside it, the same day with the
+// operators' table opened anew for every filled cell, to show what reading it once saves.
+
+#include "archive/archivepath.h"
+#include "archive/archiveschema.h"
+#include "archive/recordset.h"
+#include "schedule/operatorlist.h"
+#include "schedule/scheduleday.h"
+
+#include "benchsupport.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr int OperatorCount = 20;
+const QString monday = QStringLiteral("TotemLunedì");
+
+void exec(sqlite3 *db, const std::string &sql)
+{
+    sqliteCheck(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), db);
+}
+
+// Twenty operators, and every hour of every counter on Monday given to one of them.
+void fillMonday(const BenchArchives &archives)
+{
+    sqlite3 *db = openSqlite(archives.path(ArchivePath::kz4()));
+    for (int id = 1; id <= OperatorCount; ++id)
+        exec(db, "INSERT INTO \"Utenti\"(\"ID\", \"Nominativo\") VALUES(" + std::to_string(id) +
+                     ", 'Operatore " + std::to_string(id) + "')");
+    sqlite3_close(db);
+
+    db = openSqlite(archives.path(ArchivePath::totem()));
+    const QStringList &hours = ArchiveSchema::hourFields();
+    for (int counter = 0; counter < ScheduleDay::CounterCount; ++counter) {
+        std::string assignments;
+        for (int hour = 0; hour < ScheduleDay::HourCount; ++hour) {
+            if (hour > 0)
+                assignments += ", ";
+            const int id = 1 + (counter * ScheduleDay::HourCount + hour) % OperatorCount;
+            assignments += '"' + hours.at(hour).toStdString() + "\" = " + std::to_string(id);
+        }
+        exec(db, "UPDATE \"" + monday.toStdString() + "\" SET " + assignments +
+                     " WHERE rowid = (SELECT rowid FROM \"" + monday.toStdString() +
+                     "\" ORDER BY rowid LIMIT 1 OFFSET " + std::to_string(counter) + ")");
+    }
+    sqlite3_close(db);
+}
+
+using CellTexts = std::array<QString, ScheduleDay::CounterCount * ScheduleDay::HourCount>;
+
+void BM_ScheduleDayShow(benchmark::State &state)
+{
+    const BenchArchives archives;
+    fillMonday(archives);
+    Latencies latencies;
+    for (auto _ : state) {
+        const auto start = Latencies::Clock::now();
+        const ScheduleDay day = ScheduleDay::read(archives.folder(), monday);
+        const OperatorList names = OperatorList::read(archives.folder());
+        CellTexts texts;
+        for (int counter = 0; counter < ScheduleDay::CounterCount; ++counter) {
+            for (int hour = 0; hour < ScheduleDay::HourCount; ++hour) {
+                const qint32 id = day.operatorAt(counter, hour);
+                texts[counter * ScheduleDay::HourCount + hour] =
+                    id != 0 ? names.cellText(id) : QString();
+            }
+        }
+        benchmark::DoNotOptimize(texts);
+        latencies.add(start);
+    }
+    latencies.report(state);
+}
+
+void BM_ScheduleDayPerCellLookup(benchmark::State &state)
+{
+    const BenchArchives archives;
+    fillMonday(archives);
+    const QString kz4 = archives.path(ArchivePath::kz4());
+    Latencies latencies;
+    for (auto _ : state) {
+        const auto start = Latencies::Clock::now();
+        const ScheduleDay day = ScheduleDay::read(archives.folder(), monday);
+        CellTexts texts;
+        for (int counter = 0; counter < ScheduleDay::CounterCount; ++counter) {
+            for (int hour = 0; hour < ScheduleDay::HourCount; ++hour) {
+                const qint32 id = day.operatorAt(counter, hour);
+                if (id == 0)
+                    continue;
+                RecordSet data3;
+                data3.bind(kz4, ArchiveSchema::operatorsTable());
+                data3.open();
+                data3.findFirst(QStringLiteral("[ID]=") + QString::number(id));
+                texts[counter * ScheduleDay::HourCount + hour] =
+                    data3.text(ArchiveSchema::operatorNameField());
+            }
+        }
+        benchmark::DoNotOptimize(texts);
+        latencies.add(start);
+    }
+    latencies.report(state);
+}
+
+BENCHMARK(BM_ScheduleDayShow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScheduleDayPerCellLookup)->Unit(benchmark::kMillisecond);
+
+} // namespace
