@@ -19,8 +19,8 @@ template <typename T> QVariant stored(const T &value)
     return QVariant::fromValue(value);
 }
 
-template <typename T> void setIfAny(RecordSet &records, const QString &field,
-                                    const std::optional<T> &value)
+template <typename T>
+void setIfAny(RecordSet &records, const QString &field, const std::optional<T> &value)
 {
     if (value)
         records.setValue(field, stored(*value));
@@ -72,7 +72,8 @@ void writeScreen(RecordSet &records, const ScreenLayout &layout)
 {
     setIfAny(records, QStringLiteral("ColoreSfondo"), layout.backColor);
     // No picture is stored as an empty text, which every reader takes for none.
-    records.setValue(QStringLiteral("PercorsoImmagine"), stored(layout.picturePath.value_or(QString())));
+    records.setValue(QStringLiteral("PercorsoImmagine"),
+                     stored(layout.picturePath.value_or(QString())));
 }
 
 QString elementName(int record)

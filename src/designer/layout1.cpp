@@ -69,12 +69,9 @@ struct IconButton
 };
 
 constexpr IconButton iconButtons[] = {
-    {2, 120, 240, "Titolo "},
-    {3, 1320, 240, " Barra Data/Ora"},
-    {0, 120, 840, " Sfondo "},
-    {1, 1320, 840, " Colore Sfondo "},
-    {4, 120, 3960, ""},
-    {17, 1320, 3960, " Chiudi Impostazione Layout "},
+    {2, 120, 240, "Titolo "},  {3, 1320, 240, " Barra Data/Ora"},
+    {0, 120, 840, " Sfondo "}, {1, 1320, 840, " Colore Sfondo "},
+    {4, 120, 3960, ""},        {17, 1320, 3960, " Chiudi Impostazione Layout "},
 };
 
 QIcon toolIcon(int index)
@@ -108,6 +105,9 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
     labels.setPointSizeF(8.25);
     setFont(labels);
     resize(Twips::toPixels(18285), Twips::toPixels(10725));
+    // The public screen covers the whole display; its mock-up must too, or elements placed
+    // near the bottom or the right would lie out of reach.
+    setWindowState(windowState() | Qt::WindowMaximized);
 
     // Created in this order so that the panels lie over the bar and the title, and the tool
     // panel over everything, wherever they are dragged.
@@ -115,8 +115,11 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
     buildBar();
     for (int i = 0; i < PanelCount; ++i)
         buildPanel(i);
-    label10_ = makeLabel(this, QStringLiteral("Label10"), QString(),
-                         Twips::rect(2880, 13000, 8000, 255));
+    label10_ =
+        makeLabel(this, QStringLiteral("Label10"), QString(), Twips::rect(2880, 13000, 8000, 255));
+    // It only carries the path for the save; on a maximized kiosk screen its place would
+    // no longer be out of sight.
+    label10_->hide();
     buildToolPanel();
 }
 
@@ -129,8 +132,8 @@ void Layout1::buildTitle()
     titolo_->setAlignment(Qt::AlignCenter);
     titolo_->setAutoFillBackground(true);
     makeHandle(QStringLiteral("Image4"), *titolo_, Twips::rect(1080, 120, 390, 390));
-    QToolButton *icon = makeSettingsIcon(titolo_, QStringLiteral("Image7"),
-                                         Twips::rect(1680, 120, 480, 480));
+    QToolButton *icon =
+        makeSettingsIcon(titolo_, QStringLiteral("Image7"), Twips::rect(1680, 120, 480, 480));
     connect(icon, &QToolButton::clicked, this,
             [this] { emit elementDialogRequested(ElementMode::Title); });
 }
@@ -144,10 +147,11 @@ void Layout1::buildBar()
                            Twips::rect(240, 240, 1215, 255));
     label2_ = makeLabel(gb0_, QStringLiteral("Label2"), QStringLiteral("Oggi"),
                         Twips::rect(240, 480, 3975, 300));
-    runningText_ = makeLabel(gb0_, QStringLiteral("Label1(1)"),
-                             QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
-                                            "del ticket ed attendere la chiamata..."),
-                             Twips::rect(4590, 360, 8835, 240));
+    runningText_ =
+        makeLabel(gb0_, QStringLiteral("Label1(1)"),
+                  QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
+                                 "del ticket ed attendere la chiamata..."),
+                  Twips::rect(4590, 360, 8835, 240));
     label4_[1] = makeLabel(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
                            Twips::rect(15960, 240, 1215, 255));
     label3_ = makeLabel(gb0_, QStringLiteral("Label3"), QStringLiteral("Ora"),
@@ -181,7 +185,8 @@ void Layout1::buildPanel(int i)
     button->setGeometry(Twips::rect(0, 0, 3495, 1935));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setText(queue ? QStringLiteral("Coda Unica") : QStringLiteral("Postazione %1").arg(i + 1));
+    button->setText(queue ? QStringLiteral("Coda Unica")
+                          : QStringLiteral("Postazione %1").arg(i + 1));
     pb1_[i] = button;
 
     // The arrangement inside the panels is the public screen's, so that what is seen here
@@ -343,8 +348,8 @@ void Layout1::save()
         ScreenLayoutWriter::write(DesignerLayoutReader::read(*this), state_.archiveFolder);
     } catch (const ArchiveError &error) {
         dialogs_.message(this, Dialogs::Kind::Critical,
-                         QStringLiteral("Il layout non è stato memorizzato per intero.\n\n")
-                             + error.fullText(),
+                         QStringLiteral("Il layout non è stato memorizzato per intero.\n\n") +
+                             error.fullText(),
                          QStringLiteral("ATTENZIONE"));
         return;
     }

@@ -29,13 +29,18 @@ class Layout1 : public QDialog, public LayoutTarget
     Q_OBJECT
 
 public:
-    static constexpr int PanelCount = 11; // ten counters and the single queue
+    static constexpr int PanelCount = 11;      // ten counters and the single queue
     static constexpr int ToolButtonCount = 18; // BTn(0) to BTn(17), without 5
     // Where a hidden element is parked: below the visible area, and saved so.
     static constexpr double HiddenTop = 17000;
 
     // The three uses of the element properties dialog.
-    enum class ElementMode { Title, Bar, ScreenColour };
+    enum class ElementMode
+    {
+        Title,
+        Bar,
+        ScreenColour
+    };
     Q_ENUM(ElementMode)
 
     Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent = nullptr);

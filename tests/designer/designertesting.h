@@ -4,6 +4,15 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QUuid>
+#include <QWidget>
+
+template <typename T = QWidget> T *named(QWidget &screen, const QString &name)
+{
+    T *widget = screen.findChild<T *>(name);
+    if (!widget)
+        qFatal("no element %s", qPrintable(name));
+    return widget;
+}
 
 // The screen layout table exactly as SQLite holds it: one line per record in stored order,
 // every field as SQLite quotes it, so that 645 and 645.0, NULL and '' stay different.
