@@ -5,6 +5,9 @@
 #include "archive/archiveschema.h"
 #include "archive/recordset.h"
 #include "console/layoutapplier.h"
+#include "designer/designerloader.h"
+#include "numbering/impostazione.h"
+#include "schedule/palinsesto.h"
 #include "console/numberingstart.h"
 #include "console/screenlayoutreader.h"
 #include "core/clock.h"
@@ -119,9 +122,8 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
     pushButton1_->setGeometry(Twips::rect(240, 6000, 1815, 495));
     pushButton1_->setPalette(buttonPalette);
     connect(pushButton1_, &QPushButton::clicked, this, [this] {
-        dialogs_.message(this, Dialogs::Kind::Information,
-                         QStringLiteral("Il Tableau delle presenze non è ancora disponibile "
-                                        "in questa versione."));
+        Palinsesto schedule(state_, dialogs_, this);
+        dialogs_.exec(schedule);
     });
 
     ll9_ = new ReportEngine(dialogs_, clock_, this);
@@ -137,21 +139,27 @@ GestioneTotem::StartMode GestioneTotem::startMode() const
 
 void GestioneTotem::onCommand(int index)
 {
-    if (index == 0) {
+    switch (index) {
+    case 0:
         close();
-        return;
-    }
-    if (index == 1) {
+        break;
+    case 1:
         openPublicScreen();
-        return;
-    }
-    if (index == 2) {
+        break;
+    case 2:
         openTicketDesign();
-        return;
+        break;
+    case 3: {
+        Impostazione numbering(state_, dialogs_, this);
+        dialogs_.exec(numbering);
+        break;
     }
-    dialogs_.message(this, Dialogs::Kind::Information,
-                     QStringLiteral("Il comando «%1» non è ancora disponibile in questa versione.")
-                         .arg(pb1_[index]->text().trimmed()));
+    case 4:
+        DesignerLoader::openDesigner(state_, dialogs_, this);
+        break;
+    default:
+        break;
+    }
 }
 
 void GestioneTotem::openPublicScreen()
