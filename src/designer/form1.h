@@ -29,7 +29,6 @@ public:
     // screen colour.
     Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent = nullptr);
 
-    Mode mode() const { return mode_; }
     // The heading names the mode: "Titolo", "Barra" or "Colore Sfondo Schermata".
     static QString heading(Mode mode);
 

@@ -195,8 +195,10 @@ void ImpostaSfondo::fillDrives()
     for (const QFileInfo &drive : drives)
         roots << drive.absoluteFilePath();
     const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    // A container may bind single files as mount points: only folders can be browsed.
     for (const QStorageInfo &volume : volumes)
-        roots << volume.rootPath();
+        if (QFileInfo(volume.rootPath()).isDir())
+            roots << volume.rootPath();
     roots.removeDuplicates();
     roots.sort(Qt::CaseInsensitive);
     for (const QString &root : std::as_const(roots))

@@ -9,43 +9,48 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 using Mode = Form1::Mode;
 
-QLineEdit *field(QWidget &form, int index)
+QLineEdit *fe1(QWidget &form, int i)
 {
-    return form.findChild<QLineEdit *>(QStringLiteral("FE1(%1)").arg(index));
+    return form.findChild<QLineEdit *>(QStringLiteral("FE1(%1)").arg(i));
 }
 
-QCheckBox *checkBox(QWidget &form, int index)
+QCheckBox *cb1(QWidget &form, int i)
 {
-    return form.findChild<QCheckBox *>(QStringLiteral("CB1(%1)").arg(index));
+    return form.findChild<QCheckBox *>(QStringLiteral("CB1(%1)").arg(i));
 }
 
-void click(QWidget &form, const QString &button)
+void click(QWidget &form, const char *button)
 {
-    QTest::mouseClick(form.findChild<QPushButton *>(button), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton *>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
-void type(QWidget &form, int index, const QString &text)
+// The fields as text, FE1(0) to FE1(4), then bold + 2 * italic.
+QStringList fields(QWidget &form)
 {
-    field(form, index)->setText(text);
+    QStringList texts;
+    for (int i = 0; i < 5; ++i)
+        texts << fe1(form, i)->text();
+    return texts << QString::number(cb1(form, 0)->isChecked() + 2 * cb1(form, 1)->isChecked());
 }
 
-// Everything Form1 may write, as text, so that "nothing applied" is one comparison.
-QStringList designerState(const DesignerFixture &designer)
+// Everything Form1 may write: title font, caption, text and back colours; bar colour; screen
+// colour; the bar's five labels.
+QStringList state(const DesignerFixture &designer)
 {
-    const QWidget *title = designer.element(QStringLiteral("Titolo"));
-    QStringList state{title->font().toString(),
-                      title->property("text").toString(),
-                      QString::number(designer.colour(u"Titolo"_qs, QPalette::WindowText)),
-                      QString::number(designer.colour(u"Titolo"_qs, QPalette::Window)),
-                      QString::number(designer.colour(u"GB0"_qs, QPalette::Window)),
-                      QString::number(designer.colour(QString(), QPalette::Window))};
-    for (const QString &label :
-         {u"Label4(0)"_qs, u"Label4(1)"_qs, u"Label2"_qs, u"Label3"_qs, u"Label1(1)"_qs})
-        state << QString::number(designer.colour(label, QPalette::WindowText));
+    const QWidget *title = designer.element(u"Titolo"_qs);
+    QStringList state{title->font().toString(), title->property("text").toString()};
+    for (const auto &[name, role] :
+         {std::pair{u"Titolo"_qs, QPalette::WindowText}, std::pair{u"Titolo"_qs, QPalette::Window},
+          std::pair{u"GB0"_qs, QPalette::Window}, std::pair{QString(), QPalette::Window}})
+        state << QString::number(designer.colour(name, role));
+    for (const char *label : {"Label4(0)", "Label4(1)", "Label2", "Label3", "Label1(1)"})
+        state << QString::number(designer.colour(QString::fromLatin1(label), QPalette::WindowText));
     return state;
 }
 
@@ -57,232 +62,152 @@ class TestForm1 : public QObject
 
 private slots:
     void init() { dialogs_ = ScriptedDialogs(); }
-    void opensOnTheElementOfItsMode_data();
     void opensOnTheElementOfItsMode();
-    void titleApplyWritesEveryFieldEachTime();
-    void barApplyGivesItsFiveLabelsOneColour();
-    void screenColourAppliesOnlyAFilledField();
+    void applyWritesOnlyTheElementsOfItsMode();
     void choosersFillOnlyTheFieldsAndACancelKeepsThem();
-    void refusedEntryAppliesNothing_data();
     void refusedEntryAppliesNothing();
 
 private:
     ScriptedDialogs dialogs_;
 };
 
-void TestForm1::opensOnTheElementOfItsMode_data()
-{
-    QTest::addColumn<Mode>("mode");
-    QTest::addColumn<QString>("heading");
-    QTest::addColumn<QStringList>("fields"); // FE1(0) to FE1(4)
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QStringList>("disabled");
-
-    QTest::newRow("title") << Mode::Title << u"Titolo"_qs
-                           << QStringList{u"Tahoma"_qs, u"14.25"_qs, u"Titolo"_qs, u"255"_qs,
-                                          u"16777215"_qs}
-                           << true << QStringList{};
-    QTest::newRow("bar") << Mode::Bar << u"Barra"_qs
-                         << QStringList{{}, {}, {}, u"8388608"_qs, u"12632256"_qs} << false
-                         << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs};
-    QTest::newRow("screen colour") << Mode::ScreenColour << u"Colore Sfondo Schermata"_qs
-                                   << QStringList{{}, {}, {}, {}, u"4000"_qs} << false
-                                   << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs};
-}
-
 void TestForm1::opensOnTheElementOfItsMode()
 {
-    QFETCH(Mode, mode);
-    QFETCH(QString, heading);
-    QFETCH(QStringList, fields);
-    QFETCH(bool, bold);
-    QFETCH(QStringList, disabled);
-
+    const QList<std::tuple<Mode, QString, QStringList, QStringList>> modes{
+        {Mode::Title,
+         u"Titolo"_qs,
+         {u"Tahoma"_qs, u"14.25"_qs, u"Titolo"_qs, u"255"_qs, u"16777215"_qs, u"1"_qs},
+         {}},
+        {Mode::Bar,
+         u"Barra"_qs,
+         {{}, {}, {}, u"8388608"_qs, u"12632256"_qs, u"0"_qs},
+         {u"FE1(2)"_qs, u"PB1(0)"_qs}},
+        {Mode::ScreenColour,
+         u"Colore Sfondo Schermata"_qs,
+         {{}, {}, {}, {}, u"4000"_qs, u"0"_qs},
+         {u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs}},
+    };
     DesignerFixture designer;
-    Form1 form(dialogs_, designer, mode, &designer);
-    QCOMPARE(form.objectName(), u"Form1"_qs);
-    QCOMPARE(form.windowTitle(), u"Impostazione Elementi"_qs);
-    QCOMPARE(form.findChild<QLabel *>(u"Label1"_qs)->text(), heading);
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(field(form, i)->text(), fields[i]);
-    QCOMPARE(checkBox(form, 0)->isChecked(), bold);
-    QVERIFY(!checkBox(form, 1)->isChecked());
-
-    const QList<QWidget *> all = form.findChildren<QWidget *>();
-    for (const QWidget *widget : all)
-        if (!widget->objectName().isEmpty())
-            QVERIFY2(widget->isEnabled() != disabled.contains(widget->objectName()),
-                     qPrintable(widget->objectName()));
+    for (const auto &[mode, heading, shown, disabled] : modes) {
+        Form1 form(dialogs_, designer, mode, &designer);
+        QCOMPARE(form.findChild<QLabel *>(u"Label1"_qs)->text(), heading);
+        QCOMPARE(fields(form), shown);
+        const QList<QWidget *> all = form.findChildren<QWidget *>();
+        for (const QWidget *widget : all)
+            if (!widget->objectName().isEmpty())
+                QVERIFY2(widget->isEnabled() != disabled.contains(widget->objectName()),
+                         qPrintable(widget->objectName()));
+    }
 }
 
-void TestForm1::titleApplyWritesEveryFieldEachTime()
+void TestForm1::applyWritesOnlyTheElementsOfItsMode()
 {
     DesignerFixture designer;
-    const QStringList before = designerState(designer);
-    Form1 form(dialogs_, designer, Mode::Title, &designer);
-    form.show();
-    type(form, 0, u"Courier"_qs);
-    type(form, 1, u"10,5"_qs);
-    checkBox(form, 0)->setChecked(false);
-    checkBox(form, 1)->setChecked(true);
-    type(form, 3, u"65280"_qs);
-    type(form, 4, u"0"_qs);
-    type(form, 2, u"Benvenuti"_qs);
-    click(form, u"BTn(0)"_qs);
+    QStringList expected = state(designer);
+    // Every field typed in every mode: only those of the mode reach the designer.
+    const auto fillAll = [](Form1 &form) {
+        for (int i = 0; i < 5; ++i)
+            fe1(form, i)->setText(
+                QStringList{u"Courier"_qs, u"10,5"_qs, u"Benvenuti"_qs, u"65280"_qs, u"0"_qs}[i]);
+        cb1(form, 0)->setChecked(false);
+        cb1(form, 1)->setChecked(true);
+        form.show();
+    };
 
-    const QWidget *title = designer.element(u"Titolo"_qs);
-    QCOMPARE(title->font().family(), u"Courier"_qs);
-    QCOMPARE(title->font().pointSizeF(), 10.5);
-    QVERIFY(!title->font().bold());
-    QVERIFY(title->font().italic());
-    QCOMPARE(designer.colour(u"Titolo"_qs, QPalette::WindowText), 65280);
-    QCOMPARE(designer.colour(u"Titolo"_qs, QPalette::Window), 0);
-    QCOMPARE(title->property("text").toString(), u"Benvenuti"_qs);
-    // The bar and the screen belong to the other modes.
-    QCOMPARE(designerState(designer).mid(4), before.mid(4));
-    QVERIFY(form.isVisible());
+    Form1 title(dialogs_, designer, Mode::Title, &designer);
+    fillAll(title);
+    click(title, "BTn(0)");
+    const QFont font = designer.element(u"Titolo"_qs)->font();
+    QCOMPARE(font.family(), u"Courier"_qs);
+    QCOMPARE(font.pointSizeF(), 10.5);
+    QVERIFY(!font.bold() && font.italic());
+    expected.replace(0, font.toString());
+    expected.replace(1, u"Benvenuti"_qs);
+    expected.replace(2, u"65280"_qs);
+    expected.replace(3, u"0"_qs);
+    QCOMPARE(state(designer), expected);
+    // Each press writes the fields again; "C&hiudi" writes nothing.
+    fe1(title, 2)->setText(u"Di nuovo"_qs);
+    click(title, "BTn(0)");
+    fe1(title, 2)->setText(u"Mai"_qs);
+    click(title, "BTn(1)");
+    QCOMPARE(title.result(), int(QDialog::Rejected));
+    expected.replace(1, u"Di nuovo"_qs);
+    QCOMPARE(state(designer), expected);
 
-    type(form, 2, u"Di nuovo"_qs);
-    click(form, u"BTn(0)"_qs);
-    QCOMPARE(title->property("text").toString(), u"Di nuovo"_qs);
-    QVERIFY(dialogs_.messages.isEmpty());
+    Form1 bar(dialogs_, designer, Mode::Bar, &designer);
+    fillAll(bar);
+    click(bar, "BTn(0)");
+    expected.replace(4, u"0"_qs);
+    for (int i = 6; i < 11; ++i)
+        expected.replace(i, u"65280"_qs);
+    QCOMPARE(state(designer), expected);
 
-    type(form, 2, u"Mai applicato"_qs);
-    click(form, u"BTn(1)"_qs);
-    QVERIFY(!form.isVisible());
-    QCOMPARE(form.result(), int(QDialog::Rejected));
-    QCOMPARE(title->property("text").toString(), u"Di nuovo"_qs);
-}
-
-void TestForm1::barApplyGivesItsFiveLabelsOneColour()
-{
-    DesignerFixture designer;
-    // The labels start apart; the bar's colour is read from Label4(0) alone.
-    QPalette odd = designer.element(u"Label3"_qs)->palette();
-    odd.setColor(QPalette::WindowText, Qt::green);
-    designer.element(u"Label3"_qs)->setPalette(odd);
-    const QStringList before = designerState(designer);
-
-    Form1 form(dialogs_, designer, Mode::Bar, &designer);
-    form.show();
-    type(form, 0, u"Courier"_qs);
-    type(form, 1, u"30"_qs);
-    type(form, 3, u"255"_qs);
-    type(form, 4, u"16777215"_qs);
-    click(form, u"BTn(0)"_qs);
-
-    for (const QString &label :
-         {u"Label4(0)"_qs, u"Label4(1)"_qs, u"Label2"_qs, u"Label3"_qs, u"Label1(1)"_qs})
-        QCOMPARE(designer.colour(label, QPalette::WindowText), 255);
-    QCOMPARE(designer.colour(u"GB0"_qs, QPalette::Window), 16777215);
-    QVERIFY(designer.element(u"GB0"_qs)->autoFillBackground());
-    // No font in this mode, and the title and the screen keep theirs.
-    QCOMPARE(designerState(designer).mid(0, 4), before.mid(0, 4));
-    QCOMPARE(designerState(designer).at(5), before.at(5));
-    QVERIFY(dialogs_.messages.isEmpty());
-}
-
-void TestForm1::screenColourAppliesOnlyAFilledField()
-{
-    DesignerFixture designer;
-    const QStringList before = designerState(designer);
-    Form1 form(dialogs_, designer, Mode::ScreenColour, &designer);
-    form.show();
-
-    type(form, 4, u"  "_qs);
-    click(form, u"BTn(0)"_qs);
-    QCOMPARE(designerState(designer), before);
-
-    type(form, 4, u"8421504"_qs);
-    click(form, u"BTn(0)"_qs);
-    QCOMPARE(designer.colour(QString(), QPalette::Window), 8421504);
-    QStringList after = designerState(designer);
-    after[5] = before[5];
-    QCOMPARE(after, before);
+    Form1 screen(dialogs_, designer, Mode::ScreenColour, &designer);
+    fillAll(screen);
+    fe1(screen, 4)->setText(u" "_qs);
+    click(screen, "BTn(0)"); // an emptied field applies nothing
+    QCOMPARE(state(designer), expected);
+    fe1(screen, 4)->setText(u"8421504"_qs);
+    click(screen, "BTn(0)");
+    expected.replace(5, u"8421504"_qs);
+    QCOMPARE(state(designer), expected);
     QVERIFY(dialogs_.messages.isEmpty());
 }
 
 void TestForm1::choosersFillOnlyTheFieldsAndACancelKeepsThem()
 {
     DesignerFixture designer;
-    const QStringList before = designerState(designer);
-    Form1 form(dialogs_, designer, Mode::Title, &designer);
+    const QStringList before = state(designer);
+    Form1 form(dialogs_, designer, Mode::Title);
     form.show();
-    const QStringList opened{field(form, 0)->text(), field(form, 1)->text(), field(form, 3)->text(),
-                             field(form, 4)->text()};
-
     QFont courier(u"Courier"_qs);
     courier.setPointSizeF(9.75);
     courier.setItalic(true);
     dialogs_.fonts << std::nullopt << courier;
     dialogs_.colors << std::nullopt << std::nullopt << QColor(1, 2, 3) << QColor(Qt::blue);
 
-    click(form, u"PB1(0)"_qs);
-    click(form, u"PB1(2)"_qs);
-    click(form, u"PB1(3)"_qs);
-    QCOMPARE((QStringList{field(form, 0)->text(), field(form, 1)->text(), field(form, 3)->text(),
-                          field(form, 4)->text()}),
-             opened);
-    QVERIFY(checkBox(form, 0)->isChecked());
-
-    click(form, u"PB1(0)"_qs);
-    click(form, u"PB1(2)"_qs);
-    click(form, u"PB1(3)"_qs);
-    QCOMPARE(field(form, 0)->text(), u"Courier"_qs);
-    QCOMPARE(field(form, 1)->text(), u"9.75"_qs);
-    QVERIFY(!checkBox(form, 0)->isChecked());
-    QVERIFY(checkBox(form, 1)->isChecked());
-    QCOMPARE(field(form, 3)->text(), u"197121"_qs); // 0x00030201
-    QCOMPARE(field(form, 4)->text(), u"16711680"_qs);
-    QCOMPARE(dialogs_.prompts.size(), 6);
-    QCOMPARE(designerState(designer), before);
-}
-
-void TestForm1::refusedEntryAppliesNothing_data()
-{
-    QTest::addColumn<Mode>("mode");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("complaint");
-
-    const QString size = u"La dimensione del font deve essere un numero maggiore di zero, fino a "
-                         u"1638 (ad esempio 8.25)."_qs;
-    const QString text = u"\"Colore Testo\" deve essere un numero intero da 0 a 16777215."_qs;
-    const QString back = u"\"Colore Sfondo\" deve essere un numero intero da 0 a 16777215."_qs;
-    QTest::newRow("title: word for colour") << Mode::Title << 3 << u"rosso"_qs << text;
-    QTest::newRow("title: half a number") << Mode::Title << 4 << u"12a"_qs << back;
-    QTest::newRow("title: size zero") << Mode::Title << 1 << u"0"_qs << size;
-    QTest::newRow("title: size a word") << Mode::Title << 1 << u"grande"_qs << size;
-    QTest::newRow("bar: past white") << Mode::Bar << 4 << u"16777216"_qs << back;
-    QTest::newRow("bar: emptied") << Mode::Bar << 3 << QString() << text;
-    QTest::newRow("screen: negative") << Mode::ScreenColour << 4 << u"-1"_qs << back;
+    fe1(form, 4)->setText(u"?"_qs); // a cancel must not even make it 0
+    QStringList expected = fields(form);
+    for (const char *chooser : {"PB1(0)", "PB1(2)", "PB1(3)"})
+        click(form, chooser);
+    QCOMPARE(fields(form), expected);
+    for (const char *chooser : {"PB1(0)", "PB1(2)", "PB1(3)"})
+        click(form, chooser);
+    expected =
+        QStringList{u"Courier"_qs, u"9.75"_qs, u"Titolo"_qs, u"197121"_qs, u"16711680"_qs, u"2"_qs};
+    QCOMPARE(fields(form), expected);
+    QCOMPARE(state(designer), before);
 }
 
 void TestForm1::refusedEntryAppliesNothing()
 {
-    QFETCH(Mode, mode);
-    QFETCH(int, index);
-    QFETCH(QString, entry);
-    QFETCH(QString, complaint);
-
+    const QString range = u"\" deve essere un numero intero da 0 a 16777215."_qs;
+    const QList<std::tuple<Mode, int, QString, QString>> entries{
+        {Mode::Title, 3, u"rosso"_qs, u"\"Colore Testo"_qs + range},
+        {Mode::Title, 1, u"0"_qs,
+         u"La dimensione del font deve essere un numero maggiore di zero, fino a 1638 (ad "
+         u"esempio 8.25)."_qs},
+        {Mode::Bar, 4, u"16777216"_qs, u"\"Colore Sfondo"_qs + range},
+        {Mode::ScreenColour, 4, u"12a"_qs, u"\"Colore Sfondo"_qs + range},
+    };
     DesignerFixture designer;
-    const QStringList before = designerState(designer);
-    Form1 form(dialogs_, designer, mode, &designer);
-    form.show();
-    // Valid changes elsewhere must not slip through either.
-    type(form, 2, u"Cambiato"_qs);
-    if (mode != Mode::ScreenColour && index != 3)
-        type(form, 3, u"65535"_qs);
-    type(form, index, entry);
-    click(form, u"BTn(0)"_qs);
+    const QStringList before = state(designer);
+    for (const auto &[mode, field, entry, complaint] : entries) {
+        dialogs_ = ScriptedDialogs();
+        Form1 form(dialogs_, designer, mode);
+        form.show();
+        fe1(form, 2)->setText(u"Cambiato"_qs); // a valid change must not slip through either
+        fe1(form, field)->setText(entry);
+        click(form, "BTn(0)");
 
-    QCOMPARE(dialogs_.messages.size(), 1);
-    QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Critical);
-    QCOMPARE(dialogs_.messages[0].title, u"ATTENZIONE"_qs);
-    QCOMPARE(dialogs_.messages[0].text,
-             complaint + u"\nNessuna impostazione è stata applicata."_qs);
-    QCOMPARE(designerState(designer), before);
-    QVERIFY(form.isVisible());
+        QCOMPARE(dialogs_.messages.size(), 1);
+        QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Critical);
+        QCOMPARE(dialogs_.messages[0].title, u"ATTENZIONE"_qs);
+        QCOMPARE(dialogs_.messages[0].text,
+                 complaint + u"\nNessuna impostazione è stata applicata."_qs);
+        QCOMPARE(state(designer), before);
+    }
 }
 
 QTEST_MAIN(TestForm1)

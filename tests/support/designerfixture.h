@@ -3,7 +3,6 @@
 #include "console/layouttarget.h"
 
 #include <QDialog>
-#include <QList>
 #include <QPalette>
 #include <QPixmap>
 #include <QStringList>
@@ -25,14 +24,13 @@ public:
     void setBackgroundPicture(const QPixmap &picture) override { pictures << picture; }
     void setPicturePath(const QString &path) override { paths << path; }
 
+    // Only elements of the fixture's own window: a dialog over it is its child and may reuse
+    // the names. An empty name is the fixture itself.
     QWidget *element(const QString &name) const;
-    QWidget *element(const char *name, int index) const;
     StyledButton *button(int panel) const;
     // The element's colour as the installation stores it.
     qint32 colour(const QString &name, QPalette::ColorRole role) const;
-    qint32 colour(const char *name, int index, QPalette::ColorRole role) const;
 
-    // Each call of the picture hooks, in order.
-    QList<QPixmap> pictures;
+    QList<QPixmap> pictures; // each call of the picture hooks, in order
     QStringList paths;
 };
