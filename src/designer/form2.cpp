@@ -1,0 +1,320 @@
+#include "designer/form2.h"
+
+#include "ui/colorvalue.h"
+#include "ui/dialogs.h"
+#include "ui/styledbutton.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr int PanelCount = 11;
+constexpr int SingleQueue = PanelCount - 1;
+constexpr qreal LargestPointSize = 1638; // the old platform's font chooser stopped there
+
+const QString Attenzione = QStringLiteral("ATTENZIONE");
+const QString NothingApplied = QStringLiteral("\nNessuna impostazione è stata applicata.");
+
+QString indexed(const char *name, int index)
+{
+    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
+}
+
+// A dialog opened over the designer is its child and carries names of its own that the
+// designer also uses (PB1(0), Label3): only elements in the designer's own window count.
+QWidget *element(QWidget &designer, const QString &name)
+{
+    const QList<QWidget *> found = designer.findChildren<QWidget *>(name);
+    for (QWidget *widget : found)
+        if (widget->window() == designer.window())
+            return widget;
+    return nullptr;
+}
+
+qint32 colourOf(const QWidget *widget, QPalette::ColorRole role)
+{
+    return ColorValue::fromColor(widget->palette().color(role));
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, qint32 value)
+{
+    if (!widget)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, ColorValue::toColor(value));
+    widget->setPalette(palette);
+}
+
+qreal pointsOf(const QFont &font)
+{
+    // A font given in pixels has no point size of its own; the one it renders at stands in.
+    return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+}
+
+std::optional<qint32> colourValue(const QLineEdit *field)
+{
+    bool ok = false;
+    const qint32 value = field->text().trimmed().toInt(&ok);
+    if (!ok || !ColorValue::isValid(value))
+        return std::nullopt;
+    return value;
+}
+
+// Typed with either decimal mark: the numeric keypad of an Italian keyboard gives a comma.
+std::optional<qreal> pointSize(const QLineEdit *field)
+{
+    bool ok = false;
+    const double value = QString(field->text().trimmed()).replace(u',', u'.').toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value <= 0 || value > LargestPointSize)
+        return std::nullopt;
+    return value;
+}
+
+QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &place)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(place);
+    return label;
+}
+
+QLineEdit *makeField(QWidget *parent, const QString &name, const QRect &place)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(place);
+    return field;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text,
+                        const QRect &place)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
+    : QDialog(parent), dialogs_(dialogs), designer_(designer)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Impostazioni Elementi"));
+    setFixedSize(Twips::toPixels(5925), Twips::toPixels(7275));
+
+    label1_ = new QLabel(QStringLiteral("Pannelli"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    QFont headingFont(QStringLiteral("Palatino Linotype"));
+    headingFont.setPointSizeF(14);
+    headingFont.setBold(true);
+    label1_->setFont(headingFont);
+    label1_->setGeometry(Twips::rect(240, 120, 5445, 480));
+
+    box1_ = new QGroupBox(QStringLiteral("Pulsante"), this);
+    box1_->setObjectName(QStringLiteral("box1"));
+    box1_->setGeometry(Twips::rect(240, 660, 5445, 3960));
+
+    makeCaption(box1_, QStringLiteral("Font"), Twips::rect(120, 300, 3000, 255));
+    fe1_[0] = makeField(box1_, QStringLiteral("FE1(0)"), Twips::rect(120, 540, 3120, 330));
+    fe1_[1] = makeField(box1_, QStringLiteral("FE1(1)"), Twips::rect(3300, 540, 900, 330));
+    pb1_[0] = makeButton(box1_, QStringLiteral("PB1(0)"), QStringLiteral("..."),
+                         Twips::rect(4260, 540, 450, 330));
+    cb1_[0] = new QCheckBox(QStringLiteral("Grassetto"), box1_);
+    cb1_[0]->setGeometry(Twips::rect(120, 960, 1800, 285));
+    cb1_[1] = new QCheckBox(QStringLiteral("Italico"), box1_);
+    cb1_[1]->setGeometry(Twips::rect(2040, 960, 1800, 285));
+    for (int i = 0; i < int(cb1_.size()); ++i)
+        cb1_[i]->setObjectName(QStringLiteral("CB1(%1)").arg(i));
+
+    makeCaption(box1_, QStringLiteral("Colore Testo"), Twips::rect(120, 1380, 2100, 255));
+    fe1_[3] = makeField(box1_, QStringLiteral("FE1(3)"), Twips::rect(120, 1620, 1680, 330));
+    pb1_[2] = makeButton(box1_, QStringLiteral("PB1(2)"), QStringLiteral("..."),
+                         Twips::rect(1860, 1620, 450, 330));
+    makeCaption(box1_, QStringLiteral("Stile"), Twips::rect(2640, 1380, 2100, 255));
+    comboBox1_ = new QComboBox(box1_);
+    comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    comboBox1_->addItems(StyledButton::styleNames());
+    comboBox1_->setGeometry(Twips::rect(2640, 1620, 1980, 330));
+    label3_ = new QLabel(QStringLiteral("0"), box1_);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setAlignment(Qt::AlignCenter);
+    label3_->setGeometry(Twips::rect(4680, 1620, 600, 330));
+
+    btn2_ = new StyledButton(QStringLiteral("Prova Impostazione Pulsante"), box1_);
+    btn2_->setObjectName(QStringLiteral("BTn(2)"));
+    btn2_->setAutoDefault(false);
+    btn2_->setGeometry(Twips::rect(120, 2160, 5205, 1620));
+
+    makeCaption(this, QStringLiteral("Colore Testi Fissi"), Twips::rect(240, 4800, 2520, 255));
+    fe1_[4] = makeField(this, QStringLiteral("FE1(4)"), Twips::rect(240, 5040, 1980, 330));
+    pb1_[3] = makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
+                         Twips::rect(2280, 5040, 450, 330));
+    makeCaption(this, QStringLiteral("Colore Sfondo Pannello"), Twips::rect(3000, 4800, 2685, 255));
+    fe1_[2] = makeField(this, QStringLiteral("FE1(2)"), Twips::rect(3000, 5040, 1980, 330));
+    pb1_[1] = makeButton(this, QStringLiteral("PB1(1)"), QStringLiteral("..."),
+                         Twips::rect(5040, 5040, 450, 330));
+    makeCaption(this, QStringLiteral("Testo pulsante coda singola"),
+                Twips::rect(240, 5520, 5445, 255));
+    tcs_ = makeField(this, QStringLiteral("TCS"), Twips::rect(240, 5760, 5445, 330));
+
+    btn_[0] = makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
+                         Twips::rect(240, 6600, 1500, 450));
+    btn_[1] = makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
+                         Twips::rect(4185, 6600, 1500, 450));
+
+    for (int i = 0; i < PanelCount; ++i)
+        fillFromPanel(i);
+
+    connect(comboBox1_, &QComboBox::currentIndexChanged, this, &Form2::chooseStyle);
+    connect(pb1_[0], &QPushButton::clicked, this, &Form2::chooseFont);
+    connect(pb1_[1], &QPushButton::clicked, this, [this] { chooseColour(fe1_[2]); });
+    connect(pb1_[2], &QPushButton::clicked, this, [this] { chooseColour(fe1_[3]); });
+    connect(pb1_[3], &QPushButton::clicked, this, [this] { chooseColour(fe1_[4]); });
+    connect(btn_[0], &QPushButton::clicked, this, &Form2::apply);
+    connect(btn_[1], &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Form2::fillFromPanel(int i)
+{
+    // Each panel overwrites what the one before it left, as the dialog has always done: it
+    // opens on the single queue's values whichever panel's icon opened it.
+    if (auto *button = qobject_cast<StyledButton *>(element(designer_, indexed("PB1", i)))) {
+        const QFont font = button->font();
+        fe1_[0]->setText(font.family());
+        fe1_[1]->setText(QString::number(pointsOf(font)));
+        cb1_[1]->setChecked(font.italic());
+        cb1_[0]->setChecked(font.bold());
+        fe1_[3]->setText(QString::number(colourOf(button, QPalette::ButtonText)));
+        label3_->setText(QString::number(button->appearance()));
+
+        btn2_->setFont(font);
+        btn2_->setAppearance(button->appearance());
+        setColour(btn2_, QPalette::ButtonText, colourOf(button, QPalette::ButtonText));
+        // A number without an entry of its own leaves the list where it was.
+        if (button->appearance() >= 0 && button->appearance() < comboBox1_->count())
+            comboBox1_->setCurrentIndex(button->appearance());
+        if (i == SingleQueue)
+            tcs_->setText(button->text());
+    }
+    if (const QWidget *label = element(designer_, indexed("Label5", i)))
+        fe1_[4]->setText(QString::number(colourOf(label, QPalette::WindowText)));
+    if (const QWidget *panel = element(designer_, indexed("Postazione1", i)))
+        fe1_[2]->setText(QString::number(colourOf(panel, QPalette::Window)));
+}
+
+void Form2::apply()
+{
+    // Every field is checked before anything is written, so a refused entry leaves the
+    // designer exactly as it was.
+    const auto refuse = [this](QLineEdit *field, const QString &text) {
+        dialogs_.message(this, Dialogs::Kind::Critical, text + NothingApplied, Attenzione);
+        field->setFocus();
+        field->selectAll();
+    };
+    const std::optional<qreal> size = pointSize(fe1_[1]);
+    if (!size) {
+        refuse(fe1_[1], QStringLiteral("La dimensione del font deve essere un numero maggiore "
+                                       "di zero, fino a 1638 (ad esempio 8.25)."));
+        return;
+    }
+    std::array<qint32, 3> colours{}; // text, fixed labels, panel background
+    const std::array<std::pair<QLineEdit *, QString>, 3> colourFields = {{
+        {fe1_[3], QStringLiteral("Colore Testo")},
+        {fe1_[4], QStringLiteral("Colore Testi Fissi")},
+        {fe1_[2], QStringLiteral("Colore Sfondo Pannello")},
+    }};
+    for (int c = 0; c < int(colourFields.size()); ++c) {
+        const auto &[field, caption] = colourFields[c];
+        const std::optional<qint32> value = colourValue(field);
+        if (!value) {
+            refuse(field, QStringLiteral("\"%1\" deve essere un numero intero da 0 a 16777215.")
+                              .arg(caption));
+            return;
+        }
+        colours[c] = *value;
+    }
+    const auto [textColour, fixedColour, panelColour] = colours;
+
+    for (int i = 0; i < PanelCount; ++i) {
+        if (QWidget *panel = element(designer_, indexed("Postazione1", i))) {
+            setColour(panel, QPalette::Window, panelColour);
+            panel->setAutoFillBackground(true);
+        }
+        for (const char *name : {"Label5", "Label6", "Label7", "Label8"})
+            setColour(element(designer_, indexed(name, i)), QPalette::WindowText, fixedColour);
+
+        auto *button = qobject_cast<StyledButton *>(element(designer_, indexed("PB1", i)));
+        if (!button)
+            continue;
+        QFont font = button->font();
+        font.setFamily(fe1_[0]->text());
+        font.setPointSizeF(*size);
+        font.setItalic(cb1_[1]->isChecked());
+        font.setBold(cb1_[0]->isChecked());
+        button->setFont(font);
+        setColour(button, QPalette::ButtonText, textColour);
+        button->setAppearance(styleNumber());
+        if (i == SingleQueue)
+            button->setText(tcs_->text());
+    }
+}
+
+void Form2::chooseFont()
+{
+    QFont font(fe1_[0]->text());
+    if (const std::optional<qreal> size = pointSize(fe1_[1]))
+        font.setPointSizeF(*size);
+    font.setBold(cb1_[0]->isChecked());
+    font.setItalic(cb1_[1]->isChecked());
+    if (!dialogs_.chooseFont(this, font))
+        return;
+    fe1_[0]->setText(font.family());
+    fe1_[1]->setText(QString::number(pointsOf(font)));
+    cb1_[0]->setChecked(font.bold());
+    cb1_[1]->setChecked(font.italic());
+
+    // The sample gains bold or italic from a choice but never loses them to one, as it
+    // always has; "&Applica" follows the check boxes all the same.
+    QFont sample = btn2_->font();
+    sample.setFamily(font.family());
+    sample.setPointSizeF(pointsOf(font));
+    if (font.bold())
+        sample.setBold(true);
+    if (font.italic())
+        sample.setItalic(true);
+    btn2_->setFont(sample);
+}
+
+void Form2::chooseColour(QLineEdit *field)
+{
+    QColor colour = ColorValue::toColor(colourValue(field).value_or(0));
+    if (!dialogs_.chooseColor(this, colour))
+        return;
+    const qint32 value = ColorValue::fromColor(colour);
+    field->setText(QString::number(value));
+    if (field == fe1_[3])
+        setColour(btn2_, QPalette::ButtonText, value);
+}
+
+void Form2::chooseStyle(int style)
+{
+    btn2_->setAppearance(style);
+    label3_->setText(QString::number(style));
+}
+
+int Form2::styleNumber() const
+{
+    return label3_->text().toInt();
+}
