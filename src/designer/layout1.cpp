@@ -6,6 +6,9 @@
 #include "designer/designericons.h"
 #include "designer/designerlayoutreader.h"
 #include "designer/draghandle.h"
+#include "designer/form1.h"
+#include "designer/form2.h"
+#include "designer/impostasfondo.h"
 #include "setup/msgform.h"
 #include "ui/colorvalue.h"
 #include "ui/dialogs.h"
@@ -108,6 +111,22 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
     // The public screen covers the whole display; its mock-up must too, or elements placed
     // near the bottom or the right would lie out of reach.
     setWindowState(windowState() | Qt::WindowMaximized);
+
+    // The three dialogs work on this screen's elements directly, modally over it.
+    connect(this, &Layout1::backgroundPickerRequested, this, [this] {
+        ImpostaSfondo picker(dialogs_, *this, *this, this);
+        dialogs_.exec(picker);
+    });
+    connect(this, &Layout1::elementDialogRequested, this, [this](ElementMode mode) {
+        static constexpr Form1::Mode modes[] = {Form1::Mode::Title, Form1::Mode::Bar,
+                                                Form1::Mode::ScreenColour};
+        Form1 form(dialogs_, *this, modes[int(mode)], this);
+        dialogs_.exec(form);
+    });
+    connect(this, &Layout1::buttonDialogRequested, this, [this] {
+        Form2 form(dialogs_, *this, this);
+        dialogs_.exec(form);
+    });
 
     // Created in this order so that the panels lie over the bar and the title, and the tool
     // panel over everything, wherever they are dragged.

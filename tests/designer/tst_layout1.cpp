@@ -271,7 +271,7 @@ private slots:
         }
     }
 
-    void dialogCommandsAreAnnounced()
+    void dialogCommandsOpenTheirDialogs()
     {
         Layout1 &designer = loadDesigner();
         QSignalSpy picker(&designer, &Layout1::backgroundPickerRequested);
@@ -287,6 +287,11 @@ private slots:
         QCOMPARE(element.at(0).at(0).value<Mode>(), Mode::ScreenColour);
         QCOMPARE(element.at(1).at(0).value<Mode>(), Mode::Title);
         QCOMPARE(element.at(2).at(0).value<Mode>(), Mode::Bar);
+        // Each one is shown modally over the designer.
+        QCOMPARE(dialogs_->screens.mid(dialogs_->screens.size() - 6),
+                 (QStringList{QStringLiteral("ImpostaSfondo"), QStringLiteral("Form1"),
+                              QStringLiteral("Form1"), QStringLiteral("Form1"),
+                              QStringLiteral("Form2"), QStringLiteral("Form2")}));
     }
 };
 
