@@ -1,5 +1,7 @@
 #include "console/gestionetotem.h"
 
+#include "ui/screenelements.h"
+
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
@@ -38,11 +40,6 @@ QFont consoleFont()
     return font;
 }
 
-QString indexed(const char *name, int index)
-{
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
-}
-
 } // namespace
 
 GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent)
@@ -79,7 +76,7 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
                                  Twips::rect(360, 480, 2655, 255)};
     for (int i = 0; i < 2; ++i) {
         radioButton1_[i] = new QRadioButton(radioCaptions[i], groupBox1_);
-        radioButton1_[i]->setObjectName(indexed("RadioButton1", i));
+        radioButton1_[i]->setObjectName(ScreenElements::indexed("RadioButton1", i));
         radioButton1_[i]->setGeometry(radioPlaces[i]);
         // The captions were measured in Tahoma; a wider substitute must not cut them.
         radioButton1_[i]->resize(qMax(radioPlaces[i].width(), radioButton1_[i]->sizeHint().width()),
@@ -110,7 +107,7 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
         QPushButton *button = new StyledButton(QString::fromUtf8(places[i].caption),
                                                places[i].inGroup ? static_cast<QWidget *>(groupBox1_)
                                                                  : this);
-        button->setObjectName(indexed("PB1", i));
+        button->setObjectName(ScreenElements::indexed("PB1", i));
         button->setGeometry(places[i].place);
         button->setPalette(buttonPalette);
         connect(button, &QPushButton::clicked, this, [this, i] { onCommand(i); });

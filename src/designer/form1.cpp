@@ -1,5 +1,7 @@
 #include "designer/form1.h"
 
+#include "designer/dialogfields.h"
+
 #include "ui/colorvalue.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
@@ -15,93 +17,11 @@
 
 namespace {
 
-constexpr qreal LargestPointSize = 1638; // the old platform's font chooser stopped there
+using F = DialogFields;
+
 
 const QString Attenzione = QStringLiteral("ATTENZIONE");
 const QString NothingApplied = QStringLiteral("\nNessuna impostazione è stata applicata.");
-
-// A dialog opened over the designer is its child and carries names of its own that the
-// designer also uses (PB1(0), Label3): only elements in the designer's own window count.
-QWidget *element(QWidget &designer, const QString &name)
-{
-    const QList<QWidget *> found = designer.findChildren<QWidget *>(name);
-    for (QWidget *widget : found)
-        if (widget->window() == designer.window())
-            return widget;
-    return nullptr;
-}
-
-qint32 colourOf(const QWidget *widget, QPalette::ColorRole role)
-{
-    return widget ? ColorValue::fromColor(widget->palette().color(role)) : 0;
-}
-
-void setColour(QWidget *widget, QPalette::ColorRole role, qint32 value)
-{
-    if (!widget)
-        return;
-    QPalette palette = widget->palette();
-    palette.setColor(role, ColorValue::toColor(value));
-    widget->setPalette(palette);
-}
-
-void setBackground(QWidget *widget, qint32 value)
-{
-    setColour(widget, QPalette::Window, value);
-    if (widget)
-        widget->setAutoFillBackground(true);
-}
-
-QString sizeText(const QFont &font)
-{
-    // A font given in pixels has no point size of its own; the one it renders at stands in.
-    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
-    return QString::number(points);
-}
-
-std::optional<qint32> colourValue(const QLineEdit *field)
-{
-    bool ok = false;
-    const qint32 value = field->text().trimmed().toInt(&ok);
-    if (!ok || !ColorValue::isValid(value))
-        return std::nullopt;
-    return value;
-}
-
-// Typed with either decimal mark: the numeric keypad of an Italian keyboard gives a comma.
-std::optional<qreal> pointSize(const QLineEdit *field)
-{
-    bool ok = false;
-    const double value = QString(field->text().trimmed()).replace(u',', u'.').toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value <= 0 || value > LargestPointSize)
-        return std::nullopt;
-    return value;
-}
-
-QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(place);
-    return label;
-}
-
-QLineEdit *makeField(QWidget *parent, int index, const QRect &place)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QStringLiteral("FE1(%1)").arg(index));
-    field->setGeometry(place);
-    return field;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text,
-                        const QRect &place)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -120,10 +40,10 @@ Form1::Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent)
     label1_->setFont(headingFont);
     label1_->setGeometry(Twips::rect(240, 120, 4905, 480));
 
-    makeCaption(this, QStringLiteral("Font"), Twips::rect(240, 720, 3000, 255));
-    fe1_[0] = makeField(this, 0, Twips::rect(240, 960, 3000, 330));
-    fe1_[1] = makeField(this, 1, Twips::rect(3300, 960, 900, 330));
-    pb1_[0] = makeButton(this, QStringLiteral("PB1(0)"), QStringLiteral("..."),
+    F::makeCaption(this, QStringLiteral("Font"), Twips::rect(240, 720, 3000, 255));
+    fe1_[0] = F::makeField(this, F::indexed("FE1", 0), Twips::rect(240, 960, 3000, 330));
+    fe1_[1] = F::makeField(this, F::indexed("FE1", 1), Twips::rect(3300, 960, 900, 330));
+    pb1_[0] = F::makeButton(this, QStringLiteral("PB1(0)"), QStringLiteral("..."),
                          Twips::rect(4260, 960, 450, 330));
     cb1_[0] = new QCheckBox(QStringLiteral("Grassetto"), this);
     cb1_[0]->setGeometry(Twips::rect(240, 1410, 1800, 285));
@@ -132,24 +52,24 @@ Form1::Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent)
     for (int i = 0; i < int(cb1_.size()); ++i)
         cb1_[i]->setObjectName(QStringLiteral("CB1(%1)").arg(i));
 
-    makeCaption(this, QStringLiteral("Colore Testo"), Twips::rect(240, 1860, 2160, 255));
-    fe1_[3] = makeField(this, 3, Twips::rect(240, 2100, 1680, 330));
-    pb1_[2] = makeButton(this, QStringLiteral("PB1(2)"), QStringLiteral("..."),
+    F::makeCaption(this, QStringLiteral("Colore Testo"), Twips::rect(240, 1860, 2160, 255));
+    fe1_[3] = F::makeField(this, F::indexed("FE1", 3), Twips::rect(240, 2100, 1680, 330));
+    pb1_[2] = F::makeButton(this, QStringLiteral("PB1(2)"), QStringLiteral("..."),
                          Twips::rect(1980, 2100, 450, 330));
-    makeCaption(this, QStringLiteral("Colore Sfondo"), Twips::rect(2760, 1860, 2160, 255));
-    fe1_[4] = makeField(this, 4, Twips::rect(2760, 2100, 1680, 330));
-    pb1_[3] = makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
+    F::makeCaption(this, QStringLiteral("Colore Sfondo"), Twips::rect(2760, 1860, 2160, 255));
+    fe1_[4] = F::makeField(this, F::indexed("FE1", 4), Twips::rect(2760, 2100, 1680, 330));
+    pb1_[3] = F::makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
                          Twips::rect(4500, 2100, 450, 330));
 
-    makeCaption(this, QStringLiteral("Testo Titolo"), Twips::rect(240, 2640, 4905, 255));
-    fe1_[2] = makeField(this, 2, Twips::rect(240, 2880, 4905, 525));
+    F::makeCaption(this, QStringLiteral("Testo Titolo"), Twips::rect(240, 2640, 4905, 255));
+    fe1_[2] = F::makeField(this, F::indexed("FE1", 2), Twips::rect(240, 2880, 4905, 525));
     QFont titleFont = fe1_[2]->font();
     titleFont.setPointSizeF(12);
     fe1_[2]->setFont(titleFont);
 
-    btn_[0] = makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
+    btn_[0] = F::makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
                          Twips::rect(240, 4440, 1500, 450));
-    btn_[1] = makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
+    btn_[1] = F::makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
                          Twips::rect(3645, 4440, 1500, 450));
 
     fill();
@@ -178,27 +98,27 @@ void Form1::fill()
 {
     switch (mode_) {
     case Mode::Title:
-        if (const QWidget *title = element(designer_, QStringLiteral("Titolo"))) {
+        if (const QWidget *title = F::element(designer_, QStringLiteral("Titolo"))) {
             const QFont font = title->font();
             fe1_[0]->setText(font.family());
-            fe1_[1]->setText(sizeText(font));
+            fe1_[1]->setText(QString::number(F::pointsOf(font)));
             cb1_[1]->setChecked(font.italic());
             cb1_[0]->setChecked(font.bold());
-            fe1_[3]->setText(QString::number(colourOf(title, QPalette::WindowText)));
-            fe1_[4]->setText(QString::number(colourOf(title, QPalette::Window)));
+            fe1_[3]->setText(QString::number(F::colourOf(title, QPalette::WindowText)));
+            fe1_[4]->setText(QString::number(F::colourOf(title, QPalette::Window)));
             fe1_[2]->setText(title->property("text").toString());
         }
         break;
     case Mode::Bar:
         fe1_[3]->setText(QString::number(
-            colourOf(element(designer_, QStringLiteral("Label4(0)")), QPalette::WindowText)));
+            F::colourOf(F::element(designer_, QStringLiteral("Label4(0)")), QPalette::WindowText)));
         fe1_[4]->setText(
-            QString::number(colourOf(element(designer_, QStringLiteral("GB0")), QPalette::Window)));
+            QString::number(F::colourOf(F::element(designer_, QStringLiteral("GB0")), QPalette::Window)));
         fe1_[2]->setEnabled(false);
         pb1_[0]->setEnabled(false);
         break;
     case Mode::ScreenColour:
-        fe1_[4]->setText(QString::number(colourOf(&designer_, QPalette::Window)));
+        fe1_[4]->setText(QString::number(F::colourOf(&designer_, QPalette::Window)));
         fe1_[2]->setEnabled(false);
         pb1_[0]->setEnabled(false);
         pb1_[2]->setEnabled(false);
@@ -216,7 +136,7 @@ void Form1::apply()
         field->selectAll();
     };
     const auto colour = [&](QLineEdit *field, const QString &caption) {
-        const std::optional<qint32> value = colourValue(field);
+        const std::optional<qint32> value = F::colourValue(field);
         if (!value)
             refuse(field, QStringLiteral("\"%1\" deve essere un numero intero da 0 a 16777215.")
                               .arg(caption));
@@ -225,7 +145,7 @@ void Form1::apply()
 
     switch (mode_) {
     case Mode::Title: {
-        const std::optional<qreal> size = pointSize(fe1_[1]);
+        const std::optional<qreal> size = F::pointSize(fe1_[1]);
         if (!size) {
             refuse(fe1_[1], QStringLiteral("La dimensione del font deve essere un numero "
                                            "maggiore di zero, fino a 1638 (ad esempio 8.25)."));
@@ -237,7 +157,7 @@ void Form1::apply()
         const std::optional<qint32> back = colour(fe1_[4], QStringLiteral("Colore Sfondo"));
         if (!back)
             return;
-        QWidget *title = element(designer_, QStringLiteral("Titolo"));
+        QWidget *title = F::element(designer_, QStringLiteral("Titolo"));
         if (!title)
             return;
         QFont font = title->font();
@@ -246,8 +166,8 @@ void Form1::apply()
         font.setItalic(cb1_[1]->isChecked());
         font.setBold(cb1_[0]->isChecked());
         title->setFont(font);
-        setColour(title, QPalette::WindowText, *text);
-        setBackground(title, *back);
+        F::setColour(title, QPalette::WindowText, *text);
+        F::setBackground(title, *back);
         title->setProperty("text", fe1_[2]->text());
         break;
     }
@@ -261,8 +181,8 @@ void Form1::apply()
         for (const QString &name :
              {QStringLiteral("Label4(0)"), QStringLiteral("Label4(1)"), QStringLiteral("Label2"),
               QStringLiteral("Label1(1)"), QStringLiteral("Label3")})
-            setColour(element(designer_, name), QPalette::WindowText, *text);
-        setBackground(element(designer_, QStringLiteral("GB0")), *back);
+            F::setColour(F::element(designer_, name), QPalette::WindowText, *text);
+        F::setBackground(F::element(designer_, QStringLiteral("GB0")), *back);
         break;
     }
     case Mode::ScreenColour: {
@@ -270,7 +190,7 @@ void Form1::apply()
             return;
         const std::optional<qint32> back = colour(fe1_[4], QStringLiteral("Colore Sfondo"));
         if (back)
-            setBackground(&designer_, *back);
+            F::setBackground(&designer_, *back);
         break;
     }
     }
@@ -279,21 +199,21 @@ void Form1::apply()
 void Form1::chooseFont()
 {
     QFont font(fe1_[0]->text());
-    if (const std::optional<qreal> size = pointSize(fe1_[1]))
+    if (const std::optional<qreal> size = F::pointSize(fe1_[1]))
         font.setPointSizeF(*size);
     font.setBold(cb1_[0]->isChecked());
     font.setItalic(cb1_[1]->isChecked());
     if (!dialogs_.chooseFont(this, font))
         return;
     fe1_[0]->setText(font.family());
-    fe1_[1]->setText(sizeText(font));
+    fe1_[1]->setText(QString::number(F::pointsOf(font)));
     cb1_[0]->setChecked(font.bold());
     cb1_[1]->setChecked(font.italic());
 }
 
 void Form1::chooseColour(QLineEdit *field)
 {
-    QColor colour = ColorValue::toColor(colourValue(field).value_or(0));
+    QColor colour = ColorValue::toColor(F::colourValue(field).value_or(0));
     if (dialogs_.chooseColor(this, colour))
         field->setText(QString::number(ColorValue::fromColor(colour)));
 }

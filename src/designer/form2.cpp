@@ -1,5 +1,7 @@
 #include "designer/form2.h"
 
+#include "designer/dialogfields.h"
+
 #include "ui/colorvalue.h"
 #include "ui/dialogs.h"
 #include "ui/styledbutton.h"
@@ -18,92 +20,13 @@
 
 namespace {
 
+using F = DialogFields;
+
 constexpr int PanelCount = 11;
 constexpr int SingleQueue = PanelCount - 1;
-constexpr qreal LargestPointSize = 1638; // the old platform's font chooser stopped there
 
 const QString Attenzione = QStringLiteral("ATTENZIONE");
 const QString NothingApplied = QStringLiteral("\nNessuna impostazione è stata applicata.");
-
-QString indexed(const char *name, int index)
-{
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
-}
-
-// A dialog opened over the designer is its child and carries names of its own that the
-// designer also uses (PB1(0), Label3): only elements in the designer's own window count.
-QWidget *element(QWidget &designer, const QString &name)
-{
-    const QList<QWidget *> found = designer.findChildren<QWidget *>(name);
-    for (QWidget *widget : found)
-        if (widget->window() == designer.window())
-            return widget;
-    return nullptr;
-}
-
-qint32 colourOf(const QWidget *widget, QPalette::ColorRole role)
-{
-    return ColorValue::fromColor(widget->palette().color(role));
-}
-
-void setColour(QWidget *widget, QPalette::ColorRole role, qint32 value)
-{
-    if (!widget)
-        return;
-    QPalette palette = widget->palette();
-    palette.setColor(role, ColorValue::toColor(value));
-    widget->setPalette(palette);
-}
-
-qreal pointsOf(const QFont &font)
-{
-    // A font given in pixels has no point size of its own; the one it renders at stands in.
-    return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
-}
-
-std::optional<qint32> colourValue(const QLineEdit *field)
-{
-    bool ok = false;
-    const qint32 value = field->text().trimmed().toInt(&ok);
-    if (!ok || !ColorValue::isValid(value))
-        return std::nullopt;
-    return value;
-}
-
-// Typed with either decimal mark: the numeric keypad of an Italian keyboard gives a comma.
-std::optional<qreal> pointSize(const QLineEdit *field)
-{
-    bool ok = false;
-    const double value = QString(field->text().trimmed()).replace(u',', u'.').toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value <= 0 || value > LargestPointSize)
-        return std::nullopt;
-    return value;
-}
-
-QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(place);
-    return label;
-}
-
-QLineEdit *makeField(QWidget *parent, const QString &name, const QRect &place)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setGeometry(place);
-    return field;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text,
-                        const QRect &place)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -126,10 +49,10 @@ Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
     box1_->setObjectName(QStringLiteral("box1"));
     box1_->setGeometry(Twips::rect(240, 660, 5445, 3960));
 
-    makeCaption(box1_, QStringLiteral("Font"), Twips::rect(120, 300, 3000, 255));
-    fe1_[0] = makeField(box1_, QStringLiteral("FE1(0)"), Twips::rect(120, 540, 3120, 330));
-    fe1_[1] = makeField(box1_, QStringLiteral("FE1(1)"), Twips::rect(3300, 540, 900, 330));
-    pb1_[0] = makeButton(box1_, QStringLiteral("PB1(0)"), QStringLiteral("..."),
+    F::makeCaption(box1_, QStringLiteral("Font"), Twips::rect(120, 300, 3000, 255));
+    fe1_[0] = F::makeField(box1_, QStringLiteral("FE1(0)"), Twips::rect(120, 540, 3120, 330));
+    fe1_[1] = F::makeField(box1_, QStringLiteral("FE1(1)"), Twips::rect(3300, 540, 900, 330));
+    pb1_[0] = F::makeButton(box1_, QStringLiteral("PB1(0)"), QStringLiteral("..."),
                          Twips::rect(4260, 540, 450, 330));
     cb1_[0] = new QCheckBox(QStringLiteral("Grassetto"), box1_);
     cb1_[0]->setGeometry(Twips::rect(120, 960, 1800, 285));
@@ -138,11 +61,11 @@ Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
     for (int i = 0; i < int(cb1_.size()); ++i)
         cb1_[i]->setObjectName(QStringLiteral("CB1(%1)").arg(i));
 
-    makeCaption(box1_, QStringLiteral("Colore Testo"), Twips::rect(120, 1380, 2100, 255));
-    fe1_[3] = makeField(box1_, QStringLiteral("FE1(3)"), Twips::rect(120, 1620, 1680, 330));
-    pb1_[2] = makeButton(box1_, QStringLiteral("PB1(2)"), QStringLiteral("..."),
+    F::makeCaption(box1_, QStringLiteral("Colore Testo"), Twips::rect(120, 1380, 2100, 255));
+    fe1_[3] = F::makeField(box1_, QStringLiteral("FE1(3)"), Twips::rect(120, 1620, 1680, 330));
+    pb1_[2] = F::makeButton(box1_, QStringLiteral("PB1(2)"), QStringLiteral("..."),
                          Twips::rect(1860, 1620, 450, 330));
-    makeCaption(box1_, QStringLiteral("Stile"), Twips::rect(2640, 1380, 2100, 255));
+    F::makeCaption(box1_, QStringLiteral("Stile"), Twips::rect(2640, 1380, 2100, 255));
     comboBox1_ = new QComboBox(box1_);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
     comboBox1_->addItems(StyledButton::styleNames());
@@ -157,21 +80,21 @@ Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
     btn2_->setAutoDefault(false);
     btn2_->setGeometry(Twips::rect(120, 2160, 5205, 1620));
 
-    makeCaption(this, QStringLiteral("Colore Testi Fissi"), Twips::rect(240, 4800, 2520, 255));
-    fe1_[4] = makeField(this, QStringLiteral("FE1(4)"), Twips::rect(240, 5040, 1980, 330));
-    pb1_[3] = makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
+    F::makeCaption(this, QStringLiteral("Colore Testi Fissi"), Twips::rect(240, 4800, 2520, 255));
+    fe1_[4] = F::makeField(this, QStringLiteral("FE1(4)"), Twips::rect(240, 5040, 1980, 330));
+    pb1_[3] = F::makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
                          Twips::rect(2280, 5040, 450, 330));
-    makeCaption(this, QStringLiteral("Colore Sfondo Pannello"), Twips::rect(3000, 4800, 2685, 255));
-    fe1_[2] = makeField(this, QStringLiteral("FE1(2)"), Twips::rect(3000, 5040, 1980, 330));
-    pb1_[1] = makeButton(this, QStringLiteral("PB1(1)"), QStringLiteral("..."),
+    F::makeCaption(this, QStringLiteral("Colore Sfondo Pannello"), Twips::rect(3000, 4800, 2685, 255));
+    fe1_[2] = F::makeField(this, QStringLiteral("FE1(2)"), Twips::rect(3000, 5040, 1980, 330));
+    pb1_[1] = F::makeButton(this, QStringLiteral("PB1(1)"), QStringLiteral("..."),
                          Twips::rect(5040, 5040, 450, 330));
-    makeCaption(this, QStringLiteral("Testo pulsante coda singola"),
+    F::makeCaption(this, QStringLiteral("Testo pulsante coda singola"),
                 Twips::rect(240, 5520, 5445, 255));
-    tcs_ = makeField(this, QStringLiteral("TCS"), Twips::rect(240, 5760, 5445, 330));
+    tcs_ = F::makeField(this, QStringLiteral("TCS"), Twips::rect(240, 5760, 5445, 330));
 
-    btn_[0] = makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
+    btn_[0] = F::makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
                          Twips::rect(240, 6600, 1500, 450));
-    btn_[1] = makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
+    btn_[1] = F::makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
                          Twips::rect(4185, 6600, 1500, 450));
 
     for (int i = 0; i < PanelCount; ++i)
@@ -190,28 +113,28 @@ void Form2::fillFromPanel(int i)
 {
     // Each panel overwrites what the one before it left, as the dialog has always done: it
     // opens on the single queue's values whichever panel's icon opened it.
-    if (auto *button = qobject_cast<StyledButton *>(element(designer_, indexed("PB1", i)))) {
+    if (auto *button = qobject_cast<StyledButton *>(F::element(designer_, F::indexed("PB1", i)))) {
         const QFont font = button->font();
         fe1_[0]->setText(font.family());
-        fe1_[1]->setText(QString::number(pointsOf(font)));
+        fe1_[1]->setText(QString::number(F::pointsOf(font)));
         cb1_[1]->setChecked(font.italic());
         cb1_[0]->setChecked(font.bold());
-        fe1_[3]->setText(QString::number(colourOf(button, QPalette::ButtonText)));
+        fe1_[3]->setText(QString::number(F::colourOf(button, QPalette::ButtonText)));
         label3_->setText(QString::number(button->appearance()));
 
         btn2_->setFont(font);
         btn2_->setAppearance(button->appearance());
-        setColour(btn2_, QPalette::ButtonText, colourOf(button, QPalette::ButtonText));
+        F::setColour(btn2_, QPalette::ButtonText, F::colourOf(button, QPalette::ButtonText));
         // A number without an entry of its own leaves the list where it was.
         if (button->appearance() >= 0 && button->appearance() < comboBox1_->count())
             comboBox1_->setCurrentIndex(button->appearance());
         if (i == SingleQueue)
             tcs_->setText(button->text());
     }
-    if (const QWidget *label = element(designer_, indexed("Label5", i)))
-        fe1_[4]->setText(QString::number(colourOf(label, QPalette::WindowText)));
-    if (const QWidget *panel = element(designer_, indexed("Postazione1", i)))
-        fe1_[2]->setText(QString::number(colourOf(panel, QPalette::Window)));
+    if (const QWidget *label = F::element(designer_, F::indexed("Label5", i)))
+        fe1_[4]->setText(QString::number(F::colourOf(label, QPalette::WindowText)));
+    if (const QWidget *panel = F::element(designer_, F::indexed("Postazione1", i)))
+        fe1_[2]->setText(QString::number(F::colourOf(panel, QPalette::Window)));
 }
 
 void Form2::apply()
@@ -223,7 +146,7 @@ void Form2::apply()
         field->setFocus();
         field->selectAll();
     };
-    const std::optional<qreal> size = pointSize(fe1_[1]);
+    const std::optional<qreal> size = F::pointSize(fe1_[1]);
     if (!size) {
         refuse(fe1_[1], QStringLiteral("La dimensione del font deve essere un numero maggiore "
                                        "di zero, fino a 1638 (ad esempio 8.25)."));
@@ -237,7 +160,7 @@ void Form2::apply()
     }};
     for (int c = 0; c < int(colourFields.size()); ++c) {
         const auto &[field, caption] = colourFields[c];
-        const std::optional<qint32> value = colourValue(field);
+        const std::optional<qint32> value = F::colourValue(field);
         if (!value) {
             refuse(field, QStringLiteral("\"%1\" deve essere un numero intero da 0 a 16777215.")
                               .arg(caption));
@@ -248,14 +171,14 @@ void Form2::apply()
     const auto [textColour, fixedColour, panelColour] = colours;
 
     for (int i = 0; i < PanelCount; ++i) {
-        if (QWidget *panel = element(designer_, indexed("Postazione1", i))) {
-            setColour(panel, QPalette::Window, panelColour);
+        if (QWidget *panel = F::element(designer_, F::indexed("Postazione1", i))) {
+            F::setColour(panel, QPalette::Window, panelColour);
             panel->setAutoFillBackground(true);
         }
         for (const char *name : {"Label5", "Label6", "Label7", "Label8"})
-            setColour(element(designer_, indexed(name, i)), QPalette::WindowText, fixedColour);
+            F::setColour(F::element(designer_, F::indexed(name, i)), QPalette::WindowText, fixedColour);
 
-        auto *button = qobject_cast<StyledButton *>(element(designer_, indexed("PB1", i)));
+        auto *button = qobject_cast<StyledButton *>(F::element(designer_, F::indexed("PB1", i)));
         if (!button)
             continue;
         QFont font = button->font();
@@ -264,7 +187,7 @@ void Form2::apply()
         font.setItalic(cb1_[1]->isChecked());
         font.setBold(cb1_[0]->isChecked());
         button->setFont(font);
-        setColour(button, QPalette::ButtonText, textColour);
+        F::setColour(button, QPalette::ButtonText, textColour);
         button->setAppearance(styleNumber());
         if (i == SingleQueue)
             button->setText(tcs_->text());
@@ -274,14 +197,14 @@ void Form2::apply()
 void Form2::chooseFont()
 {
     QFont font(fe1_[0]->text());
-    if (const std::optional<qreal> size = pointSize(fe1_[1]))
+    if (const std::optional<qreal> size = F::pointSize(fe1_[1]))
         font.setPointSizeF(*size);
     font.setBold(cb1_[0]->isChecked());
     font.setItalic(cb1_[1]->isChecked());
     if (!dialogs_.chooseFont(this, font))
         return;
     fe1_[0]->setText(font.family());
-    fe1_[1]->setText(QString::number(pointsOf(font)));
+    fe1_[1]->setText(QString::number(F::pointsOf(font)));
     cb1_[0]->setChecked(font.bold());
     cb1_[1]->setChecked(font.italic());
 
@@ -289,7 +212,7 @@ void Form2::chooseFont()
     // always has; "&Applica" follows the check boxes all the same.
     QFont sample = btn2_->font();
     sample.setFamily(font.family());
-    sample.setPointSizeF(pointsOf(font));
+    sample.setPointSizeF(F::pointsOf(font));
     if (font.bold())
         sample.setBold(true);
     if (font.italic())
@@ -299,13 +222,13 @@ void Form2::chooseFont()
 
 void Form2::chooseColour(QLineEdit *field)
 {
-    QColor colour = ColorValue::toColor(colourValue(field).value_or(0));
+    QColor colour = ColorValue::toColor(F::colourValue(field).value_or(0));
     if (!dialogs_.chooseColor(this, colour))
         return;
     const qint32 value = ColorValue::fromColor(colour);
     field->setText(QString::number(value));
     if (field == fe1_[3])
-        setColour(btn2_, QPalette::ButtonText, value);
+        F::setColour(btn2_, QPalette::ButtonText, value);
 }
 
 void Form2::chooseStyle(int style)

@@ -1,5 +1,7 @@
 #include "designer/impostasfondo.h"
 
+#include "designer/dialogfields.h"
+
 #include "console/layouttarget.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
@@ -26,30 +28,13 @@ namespace {
 const QString Attenzione = QStringLiteral("ATTENZIONE");
 constexpr int PathRole = Qt::UserRole;
 
-QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(place);
-    return label;
-}
+using F = DialogFields;
 
 QLineEdit *makeSizeBox(QWidget *parent, const QString &name, const QRect &place)
 {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(place);
+    QLineEdit *box = F::makeField(parent, name, place);
     box->setReadOnly(true);
     return box;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text,
-                        const QRect &place)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // The folders from the root down to `folder`, each with '/' separators.
@@ -87,12 +72,12 @@ ImpostaSfondo::ImpostaSfondo(Dialogs &dialogs, QWidget &designer, LayoutTarget &
     dir1_->setRootIsDecorated(false);
     dir1_->setExpandsOnDoubleClick(false);
 
-    makeCaption(this, QStringLiteral("Selezione File"), Twips::rect(240, 4200, 3480, 255));
+    F::makeCaption(this, QStringLiteral("Selezione File"), Twips::rect(240, 4200, 3480, 255));
     file1_ = new QListWidget(this);
     file1_->setObjectName(QStringLiteral("File1"));
     file1_->setGeometry(Twips::rect(240, 4440, 3480, 3480));
 
-    makeCaption(this, QStringLiteral("Anteprima Foto"), Twips::rect(3960, 240, 3960, 255));
+    F::makeCaption(this, QStringLiteral("Anteprima Foto"), Twips::rect(3960, 240, 3960, 255));
     // The preview keeps the picture's own size; a large one is scrolled, never scaled.
     preview_ = new QScrollArea(this);
     preview_->setGeometry(Twips::rect(3960, 480, 3960, 5520));
@@ -100,17 +85,17 @@ ImpostaSfondo::ImpostaSfondo(Dialogs &dialogs, QWidget &designer, LayoutTarget &
     image1_->setObjectName(QStringLiteral("Image1"));
     preview_->setWidget(image1_);
 
-    makeCaption(this, QStringLiteral("Misure Immagine"), Twips::rect(3960, 6120, 3960, 255));
-    makeCaption(this, QStringLiteral("Larghezza"), Twips::rect(3960, 6450, 1200, 255));
+    F::makeCaption(this, QStringLiteral("Misure Immagine"), Twips::rect(3960, 6120, 3960, 255));
+    F::makeCaption(this, QStringLiteral("Larghezza"), Twips::rect(3960, 6450, 1200, 255));
     f1_ = makeSizeBox(this, QStringLiteral("F1"), Twips::rect(5160, 6405, 1200, 330));
-    makeCaption(this, QStringLiteral("Altezza"), Twips::rect(3960, 6870, 1200, 255));
+    F::makeCaption(this, QStringLiteral("Altezza"), Twips::rect(3960, 6870, 1200, 255));
     f2_ = makeSizeBox(this, QStringLiteral("F2"), Twips::rect(5160, 6825, 1200, 330));
 
-    pushButton1_ = makeButton(this, QStringLiteral("PushButton1"), QStringLiteral("Imposta"),
+    pushButton1_ = F::makeButton(this, QStringLiteral("PushButton1"), QStringLiteral("Imposta"),
                               Twips::rect(240, 8220, 1500, 450));
-    pushButton3_ = makeButton(this, QStringLiteral("PushButton3"), QStringLiteral("Elimina"),
+    pushButton3_ = F::makeButton(this, QStringLiteral("PushButton3"), QStringLiteral("Elimina"),
                               Twips::rect(1920, 8220, 1500, 450));
-    command5_ = makeButton(this, QStringLiteral("Command5"), QStringLiteral("C&hiudi"),
+    command5_ = F::makeButton(this, QStringLiteral("Command5"), QStringLiteral("C&hiudi"),
                            Twips::rect(6420, 8220, 1500, 450));
 
     fillDrives();

@@ -1,5 +1,7 @@
 #include "designer/layout1.h"
 
+#include "ui/screenelements.h"
+
 #include "archive/archiveerror.h"
 #include "console/screenlayoutwriter.h"
 #include "core/kioskstate.h"
@@ -24,19 +26,6 @@
 #include <QToolButton>
 
 namespace {
-
-QString indexed(const char *name, int index)
-{
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
 
 QLineEdit *makeSampleBox(QWidget *parent, const QString &name, const QString &number,
                          const QRect &place)
@@ -135,7 +124,7 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
     for (int i = 0; i < PanelCount; ++i)
         buildPanel(i);
     label10_ =
-        makeLabel(this, QStringLiteral("Label10"), QString(), Twips::rect(2880, 13000, 8000, 255));
+        ScreenElements::label(this, QStringLiteral("Label10"), QString(), Twips::rect(2880, 13000, 8000, 255));
     // It only carries the path for the save; on a maximized kiosk screen its place would
     // no longer be out of sight.
     label10_->hide();
@@ -144,7 +133,7 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
 
 void Layout1::buildTitle()
 {
-    titolo_ = makeLabel(this, QStringLiteral("Titolo"), QStringLiteral("Titolo"),
+    titolo_ = ScreenElements::label(this, QStringLiteral("Titolo"), QStringLiteral("Titolo"),
                         Twips::rect(120, 9600, 17895, 675));
     titolo_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     titolo_->setLineWidth(2);
@@ -162,18 +151,18 @@ void Layout1::buildBar()
     gb0_ = new QGroupBox(this);
     gb0_->setObjectName(QStringLiteral("GB0"));
     gb0_->setGeometry(Twips::rect(120, 8280, 17895, 855));
-    label4_[0] = makeLabel(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
+    label4_[0] = ScreenElements::label(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
                            Twips::rect(240, 240, 1215, 255));
-    label2_ = makeLabel(gb0_, QStringLiteral("Label2"), QStringLiteral("Oggi"),
+    label2_ = ScreenElements::label(gb0_, QStringLiteral("Label2"), QStringLiteral("Oggi"),
                         Twips::rect(240, 480, 3975, 300));
     runningText_ =
-        makeLabel(gb0_, QStringLiteral("Label1(1)"),
+        ScreenElements::label(gb0_, QStringLiteral("Label1(1)"),
                   QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
                                  "del ticket ed attendere la chiamata..."),
                   Twips::rect(4590, 360, 8835, 240));
-    label4_[1] = makeLabel(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
+    label4_[1] = ScreenElements::label(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
                            Twips::rect(15960, 240, 1215, 255));
-    label3_ = makeLabel(gb0_, QStringLiteral("Label3"), QStringLiteral("Ora"),
+    label3_ = ScreenElements::label(gb0_, QStringLiteral("Label3"), QStringLiteral("Ora"),
                         Twips::rect(15960, 480, 1815, 375));
     QFont timeFont = label3_->font();
     timeFont.setPointSizeF(12);
@@ -195,12 +184,12 @@ void Layout1::buildPanel(int i)
     const int top = queue ? 6600 : (i < 5 ? 120 : 4200);
 
     auto *panel = new QGroupBox(this);
-    panel->setObjectName(indexed("Postazione1", i));
+    panel->setObjectName(ScreenElements::indexed("Postazione1", i));
     panel->setGeometry(Twips::rect(left, top, 3495, 3975));
     postazione1_[i] = panel;
 
     auto *button = new StyledButton(panel);
-    button->setObjectName(indexed("PB1", i));
+    button->setObjectName(ScreenElements::indexed("PB1", i));
     button->setGeometry(Twips::rect(0, 0, 3495, 1935));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
@@ -210,29 +199,29 @@ void Layout1::buildPanel(int i)
 
     // The arrangement inside the panels is the public screen's, so that what is seen here
     // is what the public will see.
-    label5_[i] = makeLabel(panel, indexed("Label5", i),
+    label5_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label5", i),
                            queue ? QStringLiteral("Postazione chiamata unica")
                                  : QStringLiteral("Postazione"),
                            Twips::rect(120, 2160, 2415, 255));
-    label6_[i] = makeLabel(panel, indexed("Label6", i), QStringLiteral("Nome postazione"),
+    label6_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label6", i), QStringLiteral("Nome postazione"),
                            Twips::rect(120, 2400, queue ? 2175 : 3255, 255));
-    label7_[i] = makeLabel(panel, indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
+    label7_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
                            Twips::rect(queue ? 1080 : 360, 2880, 1215, 495));
     label7_[i]->setWordWrap(true);
-    label8_[i] = makeLabel(panel, indexed("Label8", i), QStringLiteral("Numero servito al momento"),
+    label8_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label8", i), QStringLiteral("Numero servito al momento"),
                            Twips::rect(1680, queue ? 4080 : 2880, 1335, 495));
     label8_[i]->setWordWrap(true);
-    numero1_[i] = makeSampleBox(panel, indexed("Numero1", i), QStringLiteral("25"),
+    numero1_[i] = makeSampleBox(panel, ScreenElements::indexed("Numero1", i), QStringLiteral("25"),
                                 Twips::rect(queue ? 960 : 360, 3360, 1215, 495));
-    numero1A_[i] = makeSampleBox(panel, indexed("Numero1A", i), QStringLiteral("21"),
+    numero1A_[i] = makeSampleBox(panel, ScreenElements::indexed("Numero1A", i), QStringLiteral("21"),
                                  Twips::rect(1680, 3360, 1215, 495));
     // The single queue has no served number; its box exists only to keep the set whole.
     if (queue)
         numero1A_[i]->hide();
 
-    makeHandle(indexed("Image1", i), *panel, Twips::rect(3000, 2040, 390, 390));
+    makeHandle(ScreenElements::indexed("Image1", i), *panel, Twips::rect(3000, 2040, 390, 390));
     QToolButton *icon =
-        makeSettingsIcon(panel, indexed("Image5", i), Twips::rect(3000, 2520, 480, 480));
+        makeSettingsIcon(panel, ScreenElements::indexed("Image5", i), Twips::rect(3000, 2520, 480, 480));
     connect(icon, &QToolButton::clicked, this, &Layout1::buttonDialogRequested);
 }
 
@@ -274,7 +263,7 @@ void Layout1::buildToolPanel()
         QPushButton *button = btn_[index];
         if (!button)
             continue;
-        button->setObjectName(indexed("BTn", index));
+        button->setObjectName(ScreenElements::indexed("BTn", index));
         // A dialog's push buttons would otherwise answer the Enter key.
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, index] { onToolButton(index); });

@@ -1,5 +1,7 @@
 #include "frontend/frontend.h"
 
+#include "ui/screenelements.h"
+
 #include "archive/archiveerror.h"
 #include "core/clock.h"
 #include "core/kioskstate.h"
@@ -30,19 +32,6 @@
 #include <limits>
 
 namespace {
-
-QString indexed(const char *name, int index)
-{
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &place)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
 
 QLineEdit *makeBox(QWidget *parent, const QString &name, const QRect &place)
 {
@@ -111,26 +100,26 @@ FrontEnd::~FrontEnd()
 
 void FrontEnd::buildTitleAndBar()
 {
-    title_ = makeLabel(this, QStringLiteral("Label1(0)"), QString(),
+    title_ = ScreenElements::label(this, QStringLiteral("Label1(0)"), QString(),
                        Twips::rect(240, 240, 17895, 675));
     title_->setAlignment(Qt::AlignCenter);
 
     gb0_ = new QGroupBox(this);
     gb0_->setObjectName(QStringLiteral("GB0"));
     gb0_->setGeometry(Twips::rect(240, 1080, 17895, 855));
-    label4_[0] = makeLabel(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
+    label4_[0] = ScreenElements::label(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
                            Twips::rect(240, 240, 1215, 255));
-    label2_ = makeLabel(gb0_, QStringLiteral("Label2"), QString(), Twips::rect(240, 480, 3975, 300));
-    runningText_ = makeLabel(gb0_, QStringLiteral("Label1(1)"),
+    label2_ = ScreenElements::label(gb0_, QStringLiteral("Label2"), QString(), Twips::rect(240, 480, 3975, 300));
+    runningText_ = ScreenElements::label(gb0_, QStringLiteral("Label1(1)"),
                              QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
                                             "del ticket ed attendere la chiamata..."),
                              Twips::rect(4590, 360, 8835, 240));
-    label9_ = makeLabel(gb0_, QStringLiteral("Label9"), QStringLiteral("SERVER non raggiungibile"),
+    label9_ = ScreenElements::label(gb0_, QStringLiteral("Label9"), QStringLiteral("SERVER non raggiungibile"),
                         Twips::rect(13560, 360, 2295, 255));
     label9_->hide();
-    label4_[1] = makeLabel(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
+    label4_[1] = ScreenElements::label(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
                            Twips::rect(15960, 240, 1215, 255));
-    label3_ = makeLabel(gb0_, QStringLiteral("Label3"), QString(), Twips::rect(15960, 480, 1815, 375));
+    label3_ = ScreenElements::label(gb0_, QStringLiteral("Label3"), QString(), Twips::rect(15960, 480, 1815, 375));
     QFont timeFont = label3_->font();
     timeFont.setPointSizeF(12);
     timeFont.setBold(true);
@@ -139,7 +128,7 @@ void FrontEnd::buildTitleAndBar()
     label88_->setObjectName(QStringLiteral("Label88"));
     label88_->hide();
 
-    label77_ = makeLabel(this, QStringLiteral("Label77"), QString(), Twips::rect(240, 0, 1215, 255));
+    label77_ = ScreenElements::label(this, QStringLiteral("Label77"), QString(), Twips::rect(240, 0, 1215, 255));
     label77_->hide();
 }
 
@@ -151,12 +140,12 @@ void FrontEnd::buildPanel(int i)
     const int top = queue ? 4680 : (i < 5 ? 2040 : 6360);
 
     auto *panel = new QGroupBox(this);
-    panel->setObjectName(indexed("Postazione1", i));
+    panel->setObjectName(ScreenElements::indexed("Postazione1", i));
     panel->setGeometry(Twips::rect(left, top, 3495, 3975));
     postazione1_[i] = panel;
 
     auto *button = new StyledButton(panel);
-    button->setObjectName(indexed("PB1", i));
+    button->setObjectName(ScreenElements::indexed("PB1", i));
     button->setGeometry(Twips::rect(0, 0, 3495, 1935));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
@@ -164,18 +153,18 @@ void FrontEnd::buildPanel(int i)
         button->setText(QStringLiteral("Coda Unica"));
     pb1_[i] = button;
 
-    label5_[i] = makeLabel(panel, indexed("Label5", i),
+    label5_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label5", i),
                            queue ? QStringLiteral("Postazione chiamata unica")
                                  : QStringLiteral("Postazione"),
                            Twips::rect(120, 2160, 2415, 255));
-    label6_[i] = makeLabel(panel, indexed("Label6", i),
+    label6_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label6", i),
                            queue ? QStringLiteral("Nome postazione") : QString(),
                            Twips::rect(120, 2400, queue ? 2175 : 3255, 255));
-    label7_[i] = makeLabel(panel, indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
+    label7_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
                            Twips::rect(queue ? 1080 : 360, 2880, 1215, 495));
     label7_[i]->setWordWrap(true);
     // The single queue's label lies outside its panel: it has no served number.
-    label8_[i] = makeLabel(panel, indexed("Label8", i), QStringLiteral("Numero servito al momento"),
+    label8_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label8", i), QStringLiteral("Numero servito al momento"),
                            Twips::rect(1680, queue ? 4080 : 2880, 1335, 495));
     label8_[i]->setWordWrap(true);
 

@@ -1,5 +1,7 @@
 #include "numbering/impostazione.h"
 
+#include "ui/screenelements.h"
+
 #include "archive/archiveerror.h"
 #include "core/kioskstate.h"
 #include "numbering/numberingtables.h"
@@ -30,11 +32,6 @@ QFont screenFont()
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSizeF(8.25);
     return font;
-}
-
-QString indexed(const char *name, int index)
-{
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
 }
 
 int rowTop(int row)
@@ -77,7 +74,7 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
                                  Twips::rect(3960, 120, 3735, 4935)};
     for (int i = 0; i < int(groupBox1_.size()); ++i) {
         groupBox1_[i] = new QGroupBox(frameTitles[i], this);
-        groupBox1_[i]->setObjectName(indexed("GroupBox1", i));
+        groupBox1_[i]->setObjectName(ScreenElements::indexed("GroupBox1", i));
         groupBox1_[i]->setGeometry(framePlaces[i]);
     }
     QGroupBox *currentFrame = groupBox1_[1];
@@ -89,7 +86,7 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
         QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(MaxDigits)), this);
     const auto makeBox = [&](int index, QGroupBox *frame, int left, int top) {
         auto *box = new QLineEdit(frame);
-        box->setObjectName(indexed("Modifnr", index));
+        box->setObjectName(ScreenElements::indexed("Modifnr", index));
         box->setGeometry(Twips::rect(left, top, 975, 285));
         box->setValidator(digits);
         box->installEventFilter(this);
@@ -110,7 +107,7 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
         label->setGeometry(Twips::rect(120, rowTop(row), 1155, 285));
         makeBox(currentBox(row), currentFrame, 1320, rowTop(row));
         na1_[currentBox(row)] =
-            makeButton(QStringLiteral("Esegui"), currentFrame, indexed("Na1", currentBox(row)),
+            makeButton(QStringLiteral("Esegui"), currentFrame, ScreenElements::indexed("Na1", currentBox(row)),
                        Twips::rect(2400, rowTop(row), 975, 300));
 
         label = new QLabel(rowCaption(row), initialFrame);
@@ -124,9 +121,9 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
         QStringLiteral("Riporta tutti i Numeri alla impostazione Numero Iniziale"), groupBox1_[0]);
     resetLabel_->setWordWrap(true);
     resetLabel_->setGeometry(Twips::rect(120, 240, 4440, 495));
-    pb1_[1] = makeButton(QStringLiteral("Esegui"), groupBox1_[0], indexed("PB1", 1),
+    pb1_[1] = makeButton(QStringLiteral("Esegui"), groupBox1_[0], ScreenElements::indexed("PB1", 1),
                          Twips::rect(4680, 300, 975, 300));
-    pb1_[0] = makeButton(QStringLiteral(" C&hudi"), this, indexed("PB1", 0),
+    pb1_[0] = makeButton(QStringLiteral(" C&hudi"), this, ScreenElements::indexed("PB1", 0),
                          Twips::rect(6240, 5480, 1335, 330));
 
     QList<QWidget *> focusOrder;

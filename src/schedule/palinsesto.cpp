@@ -1,5 +1,7 @@
 #include "schedule/palinsesto.h"
 
+#include "ui/screenelements.h"
+
 #include "archive/archiveerror.h"
 #include "core/kioskstate.h"
 #include "ui/dialogs.h"
@@ -42,11 +44,6 @@ const std::array<QString, Palinsesto::DayCount> dayTexts{
     QStringLiteral("giovedì"), QStringLiteral("venerdì"), QStringLiteral("sabato"),
     QStringLiteral("domenica")};
 
-QString indexed(const char *name, int index)
-{
-    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
-}
-
 QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &place, bool bold)
 {
     auto *label = new QLabel(text, parent);
@@ -87,7 +84,7 @@ Palinsesto::Palinsesto(KioskState &state, Dialogs &dialogs, QWidget *parent)
     const std::array<int, 2> lefts{17520, 16440};
     for (int i = 0; i < int(pb1_.size()); ++i) {
         pb1_[i] = new QPushButton(captions[i], this);
-        pb1_[i]->setObjectName(indexed("PB1", i));
+        pb1_[i]->setObjectName(ScreenElements::indexed("PB1", i));
         pb1_[i]->setGeometry(Twips::rect(lefts[i], ButtonTop, ButtonWidth, ButtonHeight));
         // Enter in the operator list must not save or close the screen.
         pb1_[i]->setAutoDefault(false);
@@ -140,7 +137,7 @@ void Palinsesto::buildOperatorArea()
               Twips::rect(TextLeft, 840, TextWidth, LabelHeight), false);
     label3_[1] = makeLabel(this, QString(), Twips::rect(TextLeft, 1080, TextWidth, 285), true);
     for (int i = 0; i < int(label3_.size()); ++i)
-        label3_[i]->setObjectName(indexed("Label3", i));
+        label3_[i]->setObjectName(ScreenElements::indexed("Label3", i));
 }
 
 void Palinsesto::buildDayButtons()
@@ -156,7 +153,7 @@ void Palinsesto::buildDayButtons()
     const std::array<int, DayCount + 1> lefts{240, 1200, 2400, 3600, 4800, 6000, 7080, 8265};
     for (int i = 0; i < DayCount; ++i) {
         rb1_[i] = new QRadioButton(captions[i], groupBox1_);
-        rb1_[i]->setObjectName(indexed("RB1", i));
+        rb1_[i]->setObjectName(ScreenElements::indexed("RB1", i));
         rb1_[i]->setGeometry(Twips::rect(lefts[i], 240, lefts[i + 1] - lefts[i], LabelHeight));
     }
     rb1_[0]->setChecked(true);

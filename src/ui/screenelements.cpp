@@ -1,0 +1,17 @@
+#include "ui/screenelements.h"
+
+#include <QLabel>
+
+QString ScreenElements::indexed(const char *name, int index)
+{
+    return QString::fromLatin1(name) + u'(' + QString::number(index) + u')';
+}
+
+QLabel *ScreenElements::label(QWidget *parent, const QString &name, const QString &text,
+                              const QRect &place)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
