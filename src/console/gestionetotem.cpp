@@ -219,7 +219,7 @@ void GestioneTotem::openTicketDesign()
         data99.moveFirst();
         TicketDataItems::defineByValue(data99, *ll9_);
     } else {
-        // No ticket issued yet: the names alone, so the design can still use them.
+        // No ticket issued yet: the names alone, so the ticket can still be laid out.
         TicketDataItems::defineEmpty(data99, *ll9_);
     }
     ll9_->openDesigner(this, QStringLiteral("Impostazione Modulo"), ReportEngine::LabelProject,
