@@ -1,8 +1,10 @@
 #include "designer/dialogfields.h"
 
 #include "ui/colorvalue.h"
+#include "ui/dialogs.h"
 #include "ui/screenelements.h"
 
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +68,34 @@ std::optional<qreal> DialogFields::pointSize(const QLineEdit *field)
     if (!ok || !std::isfinite(value) || value <= 0 || value > LargestPointSize)
         return std::nullopt;
     return value;
+}
+
+bool DialogFields::chooseFont(Dialogs &dialogs, QWidget *parent, QLineEdit *name, QLineEdit *size,
+                              QCheckBox *bold, QCheckBox *italic, QFont *chosen)
+{
+    QFont font(name->text());
+    if (const std::optional<qreal> points = pointSize(size))
+        font.setPointSizeF(*points);
+    font.setBold(bold->isChecked());
+    font.setItalic(italic->isChecked());
+    if (!dialogs.chooseFont(parent, font))
+        return false;
+    name->setText(font.family());
+    size->setText(QString::number(pointsOf(font)));
+    bold->setChecked(font.bold());
+    italic->setChecked(font.italic());
+    if (chosen)
+        *chosen = font;
+    return true;
+}
+
+bool DialogFields::chooseColour(Dialogs &dialogs, QWidget *parent, QLineEdit *field)
+{
+    QColor colour = ColorValue::toColor(colourValue(field).value_or(0));
+    if (!dialogs.chooseColor(parent, colour))
+        return false;
+    field->setText(QString::number(ColorValue::fromColor(colour)));
+    return true;
 }
 
 QLabel *DialogFields::makeCaption(QWidget *parent, const QString &text, const QRect &place)

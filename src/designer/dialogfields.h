@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class Dialogs;
+class QCheckBox;
 class QFont;
 class QLabel;
 class QLineEdit;
@@ -34,6 +36,12 @@ public:
     static std::optional<qint32> colourValue(const QLineEdit *field);
     // Typed with either decimal mark: the numeric keypad of an Italian keyboard gives a comma.
     static std::optional<qreal> pointSize(const QLineEdit *field);
+
+    // The font chooser on the four font fields; they change only when the user confirms.
+    static bool chooseFont(Dialogs &dialogs, QWidget *parent, QLineEdit *name, QLineEdit *size,
+                           QCheckBox *bold, QCheckBox *italic, QFont *chosen = nullptr);
+    // The colour chooser on a decimal colour field; the field changes only on a choice.
+    static bool chooseColour(Dialogs &dialogs, QWidget *parent, QLineEdit *field);
 
     static QLabel *makeCaption(QWidget *parent, const QString &text, const QRect &place);
     static QLineEdit *makeField(QWidget *parent, const QString &name, const QRect &place);

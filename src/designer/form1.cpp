@@ -198,22 +198,10 @@ void Form1::apply()
 
 void Form1::chooseFont()
 {
-    QFont font(fe1_[0]->text());
-    if (const std::optional<qreal> size = F::pointSize(fe1_[1]))
-        font.setPointSizeF(*size);
-    font.setBold(cb1_[0]->isChecked());
-    font.setItalic(cb1_[1]->isChecked());
-    if (!dialogs_.chooseFont(this, font))
-        return;
-    fe1_[0]->setText(font.family());
-    fe1_[1]->setText(QString::number(F::pointsOf(font)));
-    cb1_[0]->setChecked(font.bold());
-    cb1_[1]->setChecked(font.italic());
+    F::chooseFont(dialogs_, this, fe1_[0], fe1_[1], cb1_[0], cb1_[1]);
 }
 
 void Form1::chooseColour(QLineEdit *field)
 {
-    QColor colour = ColorValue::toColor(F::colourValue(field).value_or(0));
-    if (dialogs_.chooseColor(this, colour))
-        field->setText(QString::number(ColorValue::fromColor(colour)));
+    F::chooseColour(dialogs_, this, field);
 }

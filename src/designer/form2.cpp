@@ -196,17 +196,9 @@ void Form2::apply()
 
 void Form2::chooseFont()
 {
-    QFont font(fe1_[0]->text());
-    if (const std::optional<qreal> size = F::pointSize(fe1_[1]))
-        font.setPointSizeF(*size);
-    font.setBold(cb1_[0]->isChecked());
-    font.setItalic(cb1_[1]->isChecked());
-    if (!dialogs_.chooseFont(this, font))
+    QFont font;
+    if (!F::chooseFont(dialogs_, this, fe1_[0], fe1_[1], cb1_[0], cb1_[1], &font))
         return;
-    fe1_[0]->setText(font.family());
-    fe1_[1]->setText(QString::number(F::pointsOf(font)));
-    cb1_[0]->setChecked(font.bold());
-    cb1_[1]->setChecked(font.italic());
 
     // The sample gains bold or italic from a choice but never loses them to one, as it
     // always has; "&Applica" follows the check boxes all the same.
@@ -222,13 +214,10 @@ void Form2::chooseFont()
 
 void Form2::chooseColour(QLineEdit *field)
 {
-    QColor colour = ColorValue::toColor(F::colourValue(field).value_or(0));
-    if (!dialogs_.chooseColor(this, colour))
+    if (!F::chooseColour(dialogs_, this, field))
         return;
-    const qint32 value = ColorValue::fromColor(colour);
-    field->setText(QString::number(value));
     if (field == fe1_[3])
-        F::setColour(btn2_, QPalette::ButtonText, value);
+        F::setColour(btn2_, QPalette::ButtonText, *F::colourValue(field));
 }
 
 void Form2::chooseStyle(int style)
