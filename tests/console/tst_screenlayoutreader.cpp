@@ -95,26 +95,6 @@ private slots:
         QCOMPARE(layout.picturePath, QString());
     }
 
-    void matchesFieldNamesWithoutRegardToCase()
-    {
-        freshWith({QStringLiteral("ALTER TABLE Layout1 RENAME COLUMN top TO x"),
-                   QStringLiteral("ALTER TABLE Layout1 RENAME COLUMN x TO TOP"),
-                   QStringLiteral("ALTER TABLE Layout1 RENAME COLUMN Visibile TO x"),
-                   QStringLiteral("ALTER TABLE Layout1 RENAME COLUMN x TO vISIBILE"),
-                   QStringLiteral("ALTER TABLE Layout1 RENAME COLUMN NomeFont TO nomefont"),
-                   QStringLiteral("UPDATE Layout1 SET PercorsoImmagine = 'C:\\Sfondi\\mare.jpg' "
-                                  "WHERE rowid = 14")});
-        QStringList problems;
-        const ScreenLayout layout = read(folder(), problems);
-
-        QCOMPARE(problems, QStringList());
-        QCOMPARE(layout.title.top, 240.0f);
-        QCOMPARE(layout.title.visible, true);
-        QCOMPARE(layout.panels[3].visible, true);
-        QCOMPARE(layout.panels[3].fontName, QStringLiteral("DejaVu Sans"));
-        QCOMPARE(layout.picturePath, QStringLiteral("C:\\Sfondi\\mare.jpg"));
-    }
-
     // Yes/no values tested for being true take empty as no; those converted to true or
     // false cannot.
     void yesNoValues()

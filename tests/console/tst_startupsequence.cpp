@@ -107,11 +107,8 @@ private slots:
         writePercorsi('"' + archives().toUtf8() + '"');
 
         QCOMPARE(runStartup(), Outcome::EndProgram);
-        QCOMPARE(dialogs_.messages.size(), 1);
-        QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Critical);
-        QCOMPARE(dialogs_.messages[0].text,
+        QCOMPARE(dialogs_.alert(),
                  QStringLiteral("KZ4-Modulo Totem  risulta già in esecuzione sulla macchina !"));
-        QCOMPARE(dialogs_.messages[0].title, QStringLiteral("ATTENZIONE"));
         QVERIFY(state_.archiveFolder.isEmpty());
         QVERIFY(namesAllEmpty());
 

@@ -201,11 +201,7 @@ void TestForm1::refusedEntryAppliesNothing()
         fe1(form, field)->setText(entry);
         click(form, "BTn(0)");
 
-        QCOMPARE(dialogs_.messages.size(), 1);
-        QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Critical);
-        QCOMPARE(dialogs_.messages[0].title, u"ATTENZIONE"_qs);
-        QCOMPARE(dialogs_.messages[0].text,
-                 complaint + u"\nNessuna impostazione è stata applicata."_qs);
+        QCOMPARE(dialogs_.alert(), complaint + u"\nNessuna impostazione è stata applicata."_qs);
         QCOMPARE(state(designer), before);
     }
 }

@@ -217,11 +217,7 @@ void TestForm2::refusedEntryAppliesNothing()
         form.findChild<QLineEdit *>(name)->setText(u"rosso"_qs);
         click(form, "BTn(0)");
 
-        QCOMPARE(dialogs_.messages.size(), 1);
-        QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Critical);
-        QCOMPARE(dialogs_.messages[0].title, u"ATTENZIONE"_qs);
-        QCOMPARE(dialogs_.messages[0].text,
-                 complaint + u"\nNessuna impostazione è stata applicata."_qs);
+        QCOMPARE(dialogs_.alert(), complaint + u"\nNessuna impostazione è stata applicata."_qs);
         QCOMPARE(panels(designer), before);
     }
 }

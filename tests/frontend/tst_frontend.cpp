@@ -62,13 +62,11 @@ private slots:
 
     void timersRunFromTheStartAtTheirIntervals()
     {
-        const QStringList names{QStringLiteral("Timer1"), QStringLiteral("Timer2"),
-                                QStringLiteral("Timer3")};
-        const QList<int> intervals{1000, 60000, 10000};
-        for (int i = 0; i < 3; ++i) {
-            auto *timer = screen_->findChild<QTimer *>(names[i]);
+        for (const auto &[name, interval] :
+             {std::pair{"Timer1", 1000}, std::pair{"Timer2", 60000}, std::pair{"Timer3", 10000}}) {
+            auto *timer = screen_->findChild<QTimer *>(QString::fromLatin1(name));
             QVERIFY(timer && timer->isActive());
-            QCOMPARE(timer->interval(), intervals[i]);
+            QCOMPARE(timer->interval(), interval);
         }
         at(9, 5);
         screen_->onClockTick();

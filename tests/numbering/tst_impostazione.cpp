@@ -6,7 +6,6 @@
 
 #include <QClipboard>
 #include <QFile>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -126,11 +125,6 @@ void TestImpostazione::loadFillsEachFrameFromItsOwnTable()
         QCOMPARE(box(screen, currentBox(line))->text(), expected);
         QCOMPARE(box(screen, initialBox(line))->text(), QString::number(200 + line));
     }
-    // The field name P11 of both tables, in two boxes of two frames.
-    QCOMPARE(box(screen, 0)->text(), u"111"_qs);
-    QCOMPARE(box(screen, 0)->parent()->objectName(), u"GroupBox1(1)"_qs);
-    QCOMPARE(box(screen, 11)->text(), u"201"_qs);
-    QCOMPARE(box(screen, 11)->parent()->objectName(), u"GroupBox1(2)"_qs);
     QVERIFY(!box(screen, 21));
     QVERIFY(dialogs_.messages.isEmpty());
 }
@@ -171,9 +165,6 @@ void TestImpostazione::digitFilter()
     }
     QGuiApplication::clipboard()->setText(input);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(edit->text(), after);
-    edit->setText(before);
-    edit->paste();
     QCOMPARE(edit->text(), after);
 }
 

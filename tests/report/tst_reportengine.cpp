@@ -358,9 +358,7 @@ private slots:
                                      project_),
                  -1);
         QVERIFY(dialogs_.screens.isEmpty());
-        QCOMPARE(dialogs_.messages.size(), 1);
-        QCOMPARE(dialogs_.messages.constFirst().kind, Dialogs::Kind::Critical);
-        QCOMPARE(dialogs_.messages.constFirst().title, u"ATTENZIONE"_qs);
+        QVERIFY(!dialogs_.alert().startsWith(u'<'));
         QVERIFY(requests_.isEmpty());
         // Left as it was, for the administrator to mend.
         QVERIFY(file.open(QIODevice::ReadOnly));

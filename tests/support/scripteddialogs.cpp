@@ -66,3 +66,12 @@ QStringList ScriptedDialogs::messageTexts() const
         texts << m.text;
     return texts;
 }
+
+QString ScriptedDialogs::alert() const
+{
+    if (messages.size() == 1 && messages[0].kind == Kind::Critical &&
+        messages[0].title == QStringLiteral("ATTENZIONE"))
+        return messages[0].text;
+    return QStringLiteral("<not one ATTENZIONE alert: %1>")
+        .arg(messageTexts().join(QStringLiteral(" | ")));
+}

@@ -36,6 +36,9 @@ public:
 
     // Texts of the messages shown so far, in order.
     QStringList messageTexts() const;
+    // The text of the only message shown when it is a Critical one titled "ATTENZIONE";
+    // otherwise a description of what was shown, which no expected text matches.
+    QString alert() const;
 
     QList<Message> messages;
     QList<Message> questions;

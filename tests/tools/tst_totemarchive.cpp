@@ -41,7 +41,6 @@ private slots:
 
     void initCreatesAndReplacesOnlyWithForce();
     void showPrintsFieldsThenRecordsInNaturalOrder();
-    void showMatchesNamesWithoutRegardToCase();
     void serveWritesTheCountersServedNumber();
     void helpExplainsTheCommands();
     void ticketWritesTheDefaultProject();
@@ -105,38 +104,26 @@ void TestTotemArchive::showPrintsFieldsThenRecordsInNaturalOrder()
     QCOMPARE(screen.first(), QString());
 }
 
-void TestTotemArchive::showMatchesNamesWithoutRegardToCase()
+void TestTotemArchive::serveWritesTheCountersServedNumber()
 {
     QCOMPARE(totemArchive({u"init"_qs, dir_->path()}).exitCode, 0);
+    QCOMPARE(totemArchive({u"serve"_qs, dir_->path(), u"10"_qs, u"2147483647"_qs}).exitCode, 0);
+    QCOMPARE(totemArchive({u"serve"_qs, dir_->path(), u"3"_qs, u"42"_qs}).exitCode, 0);
 
-    const Run run = totemArchive({u"show"_qs, dir_->path(), u"totem.MDB"_qs, u"totemlunedì"_qs});
-    QCOMPARE(run.exitCode, 0);
-    const QStringList lines = run.outLines();
-    QCOMPARE(lines.size(), 1 + 10);
-    QCOMPARE(lines.first(), u"sette\totto\tnove\tdieci\tundici\tdodici\ttredici\tquattordici\t"
-                            "quindici\tsedici\tdiciassette\tdiciotto\tdiciannove\tventi"_qs);
-    QCOMPARE(lines.at(1), QStringList(14, u"0"_qs).join(u'\t'));
-
+    // Names match without regard to case, accented ones included.
+    QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"kz4b.MDB"_qs, u"numericode10"_qs}).out,
+             u"NumeroA1\n2147483647\n"_qs);
+    QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"KZ4B.mdb"_qs, u"NumeriCode3"_qs}).out,
+             u"NumeroA1\n42\n"_qs);
+    QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"Totem.mdb"_qs, u"totemlunedì"_qs})
+                 .outLines()
+                 .size(),
+             1 + 10);
     // Accented names go through arguments and messages intact.
     const Run missing =
         totemArchive({u"show"_qs, dir_->path(), u"Totem.mdb"_qs, u"TotemGiovedìSera"_qs});
     QVERIFY(missing.exitCode != 0);
     QVERIFY2(missing.err.contains(u"TotemGiovedìSera"_qs), qPrintable(missing.err));
-}
-
-void TestTotemArchive::serveWritesTheCountersServedNumber()
-{
-    QCOMPARE(totemArchive({u"init"_qs, dir_->path()}).exitCode, 0);
-
-    QCOMPARE(totemArchive({u"serve"_qs, dir_->path(), u"10"_qs, u"2147483647"_qs}).exitCode, 0);
-    QCOMPARE(totemArchive({u"serve"_qs, dir_->path(), u"3"_qs, u"42"_qs}).exitCode, 0);
-
-    QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"KZ4B.mdb"_qs, u"NumeriCode3"_qs}).out,
-             u"NumeroA1\n42\n"_qs);
-    QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"KZ4B.mdb"_qs, u"numericode10"_qs}).out,
-             u"NumeroA1\n2147483647\n"_qs);
-    QCOMPARE(totemArchive({u"show"_qs, dir_->path(), u"KZ4B.mdb"_qs, u"NumeriCode1"_qs}).out,
-             u"NumeroA1\n0\n"_qs);
 }
 
 void TestTotemArchive::ticketWritesTheDefaultProject()

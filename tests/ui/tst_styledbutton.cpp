@@ -1,6 +1,5 @@
 #include "ui/styledbutton.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -133,19 +132,6 @@ private slots:
         palette.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
         button.setPalette(palette);
         QVERIFY(!inkBounds(render(button), grey).isEmpty());
-    }
-
-    void behavesAsAPushButton()
-    {
-        StyledButton button;
-        prepare(button, 6);
-        QSignalSpy clicked(&button, &QAbstractButton::clicked);
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QTest::keyClick(&button, Qt::Key_Space);
-        QCOMPARE(clicked.count(), 2);
-        button.setEnabled(false);
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(clicked.count(), 2);
     }
 };
 
