@@ -28,6 +28,8 @@ private slots:
                                 : 300;
         ArchiveFixture archives;
         QVERIFY(archives.isValid());
+        // An office with someone registered: the minute's operator lookup has nothing to say.
+        QVERIFY(archives.addOperator(1, QStringLiteral("Rossi Anna")));
         QTemporaryDir work;
         const QString tickets = work.filePath(QStringLiteral("ticket"));
         QVERIFY(QDir().mkpath(tickets));
