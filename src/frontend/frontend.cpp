@@ -285,7 +285,9 @@ void FrontEnd::issueTicket(int index)
     QLineEdit *box = numero_[index];
     const QString oldText = box->text();
     const double next = NumericValue::rounded(oldText) + 1;
-    if (next > std::numeric_limits<qint32>::max() || next < std::numeric_limits<qint32>::min()) {
+    // Giving the number back stores the box's old value, next - 1, as a 32-bit number
+    // too: the lowest number is refused so that value always fits.
+    if (next > std::numeric_limits<qint32>::max() || next <= std::numeric_limits<qint32>::min()) {
         report(QStringLiteral("Il ticket non è stato emesso: il numero successivo supererebbe il "
                               "massimo consentito (%1).\nAzzerare la numerazione dalla console.")
                    .arg(std::numeric_limits<qint32>::max()));

@@ -158,6 +158,20 @@ private slots:
         QVERIFY(screen_->isEnabled());
     }
 
+    void aNumberWhoseGiveBackWouldNotFitIsRefused()
+    {
+        // Issuing -2147483648 would give back -2147483649 on a failed print, which no
+        // 32-bit number holds.
+        QVERIFY(QDir(tickets()).removeRecursively());
+        box(3)->setText(QStringLiteral("-2147483649"));
+        const QString before = stored(QStringLiteral("P3"));
+        button(2)->click();
+        QVERIFY(lastMessageSays(QStringLiteral("non è stato emesso")));
+        QCOMPARE(box(3)->text(), QStringLiteral("-2147483649"));
+        QCOMPARE(stored(QStringLiteral("P3")), before);
+        QVERIFY(screen_->isEnabled());
+    }
+
     void aNumberingThatCannotBeStoredIssuesNothing()
     {
         QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
