@@ -55,21 +55,7 @@ private:
     void clickDay(int index) { find<QRadioButton>(QStringLiteral("RB1(%1)").arg(index))->click(); }
     void save() { find<QPushButton>(QStringLiteral("PB1(1)"))->click(); }
 
-    // Every record of a day table, as stored.
-    QList<QVariantList> stored(const QString &table) const
-    {
-        RecordSet set;
-        set.bind(archives_->path(QStringLiteral("Totem.mdb")), table);
-        set.open();
-        QList<QVariantList> rows;
-        for (; !set.isEof(); set.moveNext()) {
-            QVariantList row;
-            for (const QString &field : ArchiveSchema::hourFields())
-                row << set.value(field);
-            rows << row;
-        }
-        return rows;
-    }
+    QList<QVariantList> stored(const QString &table) const { return archives_->dayRows(table); }
     int storedAt(const QString &table, int counter, int hour) const
     {
         return stored(table).at(counter - 1).at(hour - ArchiveSchema::FirstHour).toInt();

@@ -18,21 +18,7 @@ class TestScheduleDay : public QObject
 private:
     std::unique_ptr<ArchiveFixture> archives_;
 
-    // Every record of a day table, as stored.
-    QList<QVariantList> stored(const QString &table) const
-    {
-        RecordSet set;
-        set.bind(archives_->path(QStringLiteral("Totem.mdb")), table);
-        set.open();
-        QList<QVariantList> rows;
-        for (; !set.isEof(); set.moveNext()) {
-            QVariantList row;
-            for (const QString &field : ArchiveSchema::hourFields())
-                row << set.value(field);
-            rows << row;
-        }
-        return rows;
-    }
+    QList<QVariantList> stored(const QString &table) const { return archives_->dayRows(table); }
 
     ArchiveError::Reason failureOf(const std::function<void()> &operation) const
     {

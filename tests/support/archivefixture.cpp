@@ -1,6 +1,7 @@
 #include "support/archivefixture.h"
 
 #include "archive/archiveerror.h"
+#include "archive/archiveschema.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
 #include "support/sqlitefile.h"
@@ -56,4 +57,19 @@ QString ArchiveFixture::firstValue(const QString &archive, const QString &table,
     set.bind(path(archive), table);
     set.open();
     return set.text(field);
+}
+
+QList<QVariantList> ArchiveFixture::dayRows(const QString &dayTable) const
+{
+    RecordSet set;
+    set.bind(path(QStringLiteral("Totem.mdb")), dayTable);
+    set.open();
+    QList<QVariantList> rows;
+    for (; !set.isEof(); set.moveNext()) {
+        QVariantList row;
+        for (const QString &field : ArchiveSchema::hourFields())
+            row << set.value(field);
+        rows << row;
+    }
+    return rows;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 
 // A fresh installation in a temporary folder, with shortcuts for the changes tests make:
 // an operator, a schedule cell, a raw statement on one archive.
@@ -19,6 +20,8 @@ public:
     bool addOperator(qint32 id, const QString &name) const;
     // Sets the cell of a counter (1..10) and an hour field in a day table.
     bool setDuty(const QString &dayTable, int counter, const QString &hourField, qint32 id) const;
+    // Every record of a day table, its hour fields in order, as stored.
+    QList<QVariantList> dayRows(const QString &dayTable) const;
     // The value of a field in the first record, read straight from SQLite.
     QString firstValue(const QString &archive, const QString &table, const QString &field) const;
 
