@@ -10,12 +10,20 @@
 
 namespace {
 QAtomicInteger<quint64> connectionSerial;
+ArchiveConnection::OpeningHook openingHook;
+}
+
+void ArchiveConnection::setOpeningHook(OpeningHook hook)
+{
+    openingHook = std::move(hook);
 }
 
 ArchiveConnection::ArchiveConnection(const QString &path)
     : name_(QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1))),
       path_(path)
 {
+    if (openingHook)
+        openingHook(path);
     const QFileInfo info(path);
     if (!info.exists()) {
         const QString detail = info.dir().exists()

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // One archive opened for one operation and closed when the object goes out of scope, so
 // that no connection outlives the operation and every operation sees the archive as the
 // other workstations have left it. Opening never creates a missing archive.
@@ -27,6 +29,12 @@ public:
     QStringList tableNames();
 
     static QString quoted(const QString &identifier);
+
+    // Runs with the archive's path before each opening. The program never sets it; the
+    // fault runs use it to break the archive folder between two operations of one action,
+    // which is where a share that goes away really breaks it.
+    using OpeningHook = std::function<void(const QString &path)>;
+    static void setOpeningHook(OpeningHook hook);
 
 private:
     QString name_;

@@ -273,8 +273,11 @@ void RecordSet::update()
     if (!assignments.isEmpty()) {
         ArchiveConnection connection(path_);
         QSqlQuery query(connection.database());
-        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                          .arg(ArchiveConnection::quoted(table_), assignments.join(u',')));
+        // A file swapped for something else since open() fails here; its error, not the
+        // binding's that would follow, says what happened.
+        if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                               .arg(ArchiveConnection::quoted(table_), assignments.join(u','))))
+            throw ArchiveError::fromSql(path_, query.lastError(), true);
         for (const QVariant &v : std::as_const(bound))
             query.addBindValue(v);
         query.addBindValue(rows_.at(position_).rowid);
