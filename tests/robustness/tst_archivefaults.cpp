@@ -48,8 +48,7 @@ QString causeOf(Kind kind)
 
 // Read with bare SQLite, past the program's own layer, so that what it left behind is
 // judged by the file itself.
-template <typename Visit>
-bool readArchives(const QString &folder, Visit visit)
+template <typename Visit> bool readArchives(const QString &folder, Visit visit)
 {
     bool ok = true;
     for (const QString &archive : archiveFiles) {
@@ -84,7 +83,8 @@ Snapshot snapshot(const QString &folder)
             while (rows.next()) {
                 QStringList values;
                 for (int i = 0; i < rows.record().count(); ++i)
-                    values << (rows.isNull(i) ? QStringLiteral("<null>") : rows.value(i).toString());
+                    values << (rows.isNull(i) ? QStringLiteral("<null>")
+                                              : rows.value(i).toString());
                 stored << values;
             }
         }
@@ -106,7 +106,10 @@ QStringList tornRows(const Snapshot &now, const Snapshot &before, const Snapshot
         }
         for (int row = 0; row < it->size(); ++row) {
             if (it->at(row) != was.at(row) && it->at(row) != will.value(row))
-                torn << QStringLiteral("%1 row %2: %3").arg(it.key()).arg(row).arg(it->at(row).join(u'|'));
+                torn << QStringLiteral("%1 row %2: %3")
+                            .arg(it.key())
+                            .arg(row)
+                            .arg(it->at(row).join(u'|'));
         }
     }
     return torn;
@@ -149,15 +152,25 @@ struct Action
 };
 using ActionMaker = std::function<Action(Office &)>;
 
-template <typename T>
-T *named(QObject &parent, const QString &name)
+template <typename Screen>
+Action actionOn(std::shared_ptr<Screen> screen, std::function<bool()> perform)
+{
+    Action action;
+    action.screen = screen.get();
+    action.owner = std::move(screen);
+    action.perform = std::move(perform);
+    return action;
+}
+
+template <typename T> T *named(QObject &parent, const QString &name)
 {
     return parent.findChild<T *>(name);
 }
 
 bool confirmed(const ScriptedDialogs &dialogs, qsizetype from)
 {
-    return dialogs.messages.size() > from && dialogs.messages.last().title == QStringLiteral("Conferma");
+    return dialogs.messages.size() > from &&
+           dialogs.messages.last().title == QStringLiteral("Conferma");
 }
 
 } // namespace
@@ -186,15 +199,11 @@ private slots:
             auto screen = std::make_shared<FrontEnd>(office.state, office.dialogs, office.clock);
             screen->activate();
             QDir::setCurrent(office.work.path());
-            Action action;
-            action.screen = screen.get();
-            action.owner = screen;
-            action.perform = [&office, button = named<QPushButton>(*screen, u"PB1(10)"_qs)] {
+            return actionOn(screen, [&office, button = named<QPushButton>(*screen, u"PB1(10)"_qs)] {
                 const qsizetype before = office.printed().size();
                 button->click();
                 return office.printed().size() > before;
-            };
-            return action;
+            });
         });
     }
 
@@ -216,17 +225,14 @@ private slots:
                 if (auto *box = named<QLineEdit>(*screen, QStringLiteral("Modifnr(%1)").arg(i)))
                     box->setText(QString::number(100 + 7 * i));
             }
-            Action action;
-            action.screen = screen.get();
-            action.owner = screen;
-            action.perform = [&office, asksFirst, press = named<QPushButton>(*screen, button)] {
-                if (asksFirst)
-                    office.dialogs.answers << Dialogs::Answer::Yes;
-                const qsizetype from = office.dialogs.messages.size();
-                press->click();
-                return confirmed(office.dialogs, from);
-            };
-            return action;
+            return actionOn(screen,
+                            [&office, asksFirst, press = named<QPushButton>(*screen, button)] {
+                                if (asksFirst)
+                                    office.dialogs.answers << Dialogs::Answer::Yes;
+                                const qsizetype from = office.dialogs.messages.size();
+                                press->click();
+                                return confirmed(office.dialogs, from);
+                            });
         });
     }
 
@@ -238,15 +244,11 @@ private slots:
             auto *grid = named<QTableWidget>(*screen, u"Grid1"_qs);
             for (int row = 1; row <= 10; ++row)
                 emit grid->cellClicked(row, row % 5 + 1);
-            Action action;
-            action.screen = screen.get();
-            action.owner = screen;
-            action.perform = [&office, save = named<QPushButton>(*screen, u"PB1(1)"_qs)] {
+            return actionOn(screen, [&office, save = named<QPushButton>(*screen, u"PB1(1)"_qs)] {
                 const qsizetype from = office.dialogs.messages.size();
                 save->click();
                 return office.dialogs.messages.size() == from;
-            };
-            return action;
+            });
         });
     }
 
@@ -256,15 +258,11 @@ private slots:
             auto screen = std::make_shared<Layout1>(office.state, office.dialogs);
             DesignerLoader::load(*screen, office.state.archiveFolder, nullptr);
             named<QPushButton>(*screen, u"BTn(2)"_qs)->click(); // the title hidden
-            Action action;
-            action.screen = screen.get();
-            action.owner = screen;
-            action.perform = [&office, save = named<QPushButton>(*screen, u"BTn(4)"_qs)] {
+            return actionOn(screen, [&office, save = named<QPushButton>(*screen, u"BTn(4)"_qs)] {
                 const qsizetype from = office.dialogs.screens.size();
                 save->click();
                 return office.dialogs.screens.size() > from;
-            };
-            return action;
+            });
         });
     }
 
@@ -279,23 +277,24 @@ private slots:
         QFETCH(int, mode);
         runEveryFault([mode](Office &office) {
             // The single queue starts elsewhere than where it stands, so starting writes.
-            office.archives.run(u"Totem.mdb"_qs,
-                                {QStringLiteral("UPDATE \"%1\" SET \"%2\" = 500")
-                                     .arg(ArchiveSchema::initialNumbersTable(),
-                                          ArchiveSchema::initialNumberField(KioskState::LineCount))});
-            auto screen = std::make_shared<GestioneTotem>(office.state, office.dialogs, office.clock);
-            named<QRadioButton>(*screen, QStringLiteral("RadioButton1(%1)").arg(mode))->setChecked(true);
-            Action action;
-            action.screen = screen.get();
-            action.owner = screen;
+            office.archives.run(
+                u"Totem.mdb"_qs,
+                {QStringLiteral("UPDATE \"%1\" SET \"%2\" = 500")
+                     .arg(ArchiveSchema::initialNumbersTable(),
+                          ArchiveSchema::initialNumberField(KioskState::LineCount))});
+            auto screen =
+                std::make_shared<GestioneTotem>(office.state, office.dialogs, office.clock);
+            named<QRadioButton>(*screen, QStringLiteral("RadioButton1(%1)").arg(mode))
+                ->setChecked(true);
+            Action action =
+                actionOn(screen, [&office, open = named<QPushButton>(*screen, u"PB1(1)"_qs)] {
+                    const qsizetype from = office.dialogs.screens.size();
+                    open->click();
+                    return office.dialogs.screens.size() > from;
+                });
             action.writes = mode == 0;
             // A layout that cannot be read leaves the screen's own look: it opens anyway.
             action.everyStepNeeded = false;
-            action.perform = [&office, open = named<QPushButton>(*screen, u"PB1(1)"_qs)] {
-                const qsizetype from = office.dialogs.screens.size();
-                open->click();
-                return office.dialogs.screens.size() > from;
-            };
             return action;
         });
     }
@@ -347,10 +346,10 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
             // An operation the fault must break lies ahead: the action cannot go through.
             const QStringList ahead = steps.mid(step);
             const bool mustFail =
-                (action.everyStepNeeded
-                 && (kind == Kind::FolderRemoved
-                     || (kind == Kind::NotAnArchive && ahead.contains(u"Totem.mdb"_qs))))
-                || (kind == Kind::ReadOnly && action.writes && step == 0);
+                (action.everyStepNeeded &&
+                 (kind == Kind::FolderRemoved ||
+                  (kind == Kind::NotAnArchive && ahead.contains(u"Totem.mdb"_qs)))) ||
+                (kind == Kind::ReadOnly && action.writes && step == 0);
             if (mustFail)
                 QVERIFY2(!done, context(QStringLiteral("went through")));
             if (!done || !said.isEmpty())
@@ -376,14 +375,16 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
             // The folder is back: the same screen does it all, without a word.
             const qsizetype toldBeforeRetry = office.dialogs.messages.size();
             if (!done) {
-                QVERIFY2(action.perform(), context(u"retry: "_qs
-                                                   + office.dialogs.messageTexts().mid(toldBeforeRetry).join(u'\n')));
+                QVERIFY2(action.perform(),
+                         context(u"retry: "_qs +
+                                 office.dialogs.messageTexts().mid(toldBeforeRetry).join(u'\n')));
             }
             QVERIFY2(snapshot(folder) == after, context(u"retry left other values"_qs));
             static const QRegularExpression firstTicket(QStringLiteral("-0*1\\.pdf$"));
             // Tickets: only the one the retry printed, numbered as if nothing had happened.
             if (!office.printed().isEmpty())
-                QVERIFY2(office.printed().size() == 1 && office.printed().first().contains(firstTicket),
+                QVERIFY2(office.printed().size() == 1 &&
+                             office.printed().first().contains(firstTicket),
                          context(office.printed().join(u' ')));
             QDir::setCurrent(home);
         }

@@ -39,7 +39,8 @@ QString integrityOf(const QString &path)
 
 QList<int> ticketNumbers(const QString &folder)
 {
-    static const QRegularExpression name(QStringLiteral(R"(^ticket-\d{8}-\d{6}-(\d+)(-\d+)?\.pdf$)"));
+    static const QRegularExpression name(
+        QStringLiteral(R"(^ticket-\d{8}-\d{6}-(\d+)(-\d+)?\.pdf$)"));
     QList<int> numbers;
     for (const QString &file : QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
         const QRegularExpressionMatch match = name.match(file);
@@ -92,7 +93,8 @@ private slots:
             waiting.start();
             while (!sinceFirst.isValid() || sinceFirst.elapsed() < killAfterMs) {
                 QVERIFY2(waiting.elapsed() < 60000, "no ticket within a minute");
-                QVERIFY2(burst.state() == QProcess::Running, burst.readAllStandardError().constData());
+                QVERIFY2(burst.state() == QProcess::Running,
+                         burst.readAllStandardError().constData());
                 burst.waitForReadyRead(5);
                 output += burst.readAllStandardOutput();
                 if (!sinceFirst.isValid() && output.contains('N'))
@@ -118,19 +120,23 @@ private slots:
                                       .arg(killAfterMs);
             for (const QString &archive : {u"Totem.mdb"_qs, u"KZ4.mdb"_qs, u"KZ4B.mdb"_qs}) {
                 const QString verdict = integrityOf(archives.path(archive));
-                QVERIFY2(verdict == QStringLiteral("ok"), qPrintable(where + u' ' + archive + u' ' + verdict));
+                QVERIFY2(verdict == QStringLiteral("ok"),
+                         qPrintable(where + u' ' + archive + u' ' + verdict));
             }
             const QList<int> printed = ticketNumbers(tickets);
             QVERIFY(!printed.isEmpty());
-            const int stored = archives
-                                   .firstValue(u"Totem.mdb"_qs, ArchiveSchema::currentNumbersTable(),
-                                               ArchiveSchema::currentNumberField(11))
-                                   .toInt();
+            const int stored =
+                archives
+                    .firstValue(u"Totem.mdb"_qs, ArchiveSchema::currentNumbersTable(),
+                                ArchiveSchema::currentNumberField(11))
+                    .toInt();
             // The last ticket printed, or the next one when the kill fell between storing
             // its number and finishing its paper.
             QVERIFY2(stored == printed.last() || stored == printed.last() + 1,
                      qPrintable(QStringLiteral("%1: stored %2, last printed %3")
-                                    .arg(where).arg(stored).arg(printed.last())));
+                                    .arg(where)
+                                    .arg(stored)
+                                    .arg(printed.last())));
             QVERIFY(lastReported <= printed.last());
             // The next start carries on from the stored number.
             lastReported = stored;

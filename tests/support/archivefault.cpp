@@ -19,7 +19,7 @@ constexpr QFile::Permissions readOnlyFolder =
     readOnlyFile | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
 constexpr QFile::Permissions writableFile = readOnlyFile | QFile::WriteOwner;
 constexpr QFile::Permissions writableFolder = readOnlyFolder | QFile::WriteOwner;
-}
+} // namespace
 
 ArchiveFault::ArchiveFault(QString folder) : folder_(std::move(folder)) {}
 

@@ -10,7 +10,12 @@
 class ArchiveFault
 {
 public:
-    enum class Kind { FolderRemoved, ReadOnly, NotAnArchive };
+    enum class Kind
+    {
+        FolderRemoved,
+        ReadOnly,
+        NotAnArchive
+    };
 
     explicit ArchiveFault(QString folder);
     ~ArchiveFault();
