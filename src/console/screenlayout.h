@@ -23,7 +23,7 @@ struct ScreenLayout
         std::optional<float> left;
         std::optional<QString> fontName;
         std::optional<float> fontSize;
-        bool bold = false;   // an empty yes/no here counts as no
+        bool bold = false; // an empty yes/no here counts as no
         bool italic = false;
         std::optional<qint32> backColor;
         std::optional<qint32> textColor;
@@ -66,4 +66,18 @@ struct ScreenLayout
     // was never read are not "no": its element keeps the screen's design entirely.
     int recordCount = RecordCount;
     bool hasRecord(int record) const { return record >= 1 && record <= recordCount; }
+
+    // What a record holds, as messages about it name it.
+    static QString recordName(int record)
+    {
+        if (record == 1)
+            return QStringLiteral("titolo");
+        if (record == 2)
+            return QStringLiteral("barra di data e ora");
+        if (record >= 3 && record <= 12)
+            return QStringLiteral("pannello della postazione %1").arg(record - 2);
+        if (record == 13)
+            return QStringLiteral("pannello della coda unica");
+        return QStringLiteral("schermo");
+    }
 };

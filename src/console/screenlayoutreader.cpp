@@ -18,19 +18,6 @@ struct Place
     QStringList *problems;
 };
 
-QString elementName(int record)
-{
-    if (record == 1)
-        return QStringLiteral("titolo");
-    if (record == 2)
-        return QStringLiteral("barra di data e ora");
-    if (record >= 3 && record <= 12)
-        return QStringLiteral("pannello della postazione %1").arg(record - 2);
-    if (record == 13)
-        return QStringLiteral("pannello della coda unica");
-    return QStringLiteral("schermo");
-}
-
 void report(const Place &place, const QString &field, const QString &what)
 {
     if (place.problems)
@@ -216,9 +203,10 @@ ScreenLayout ScreenLayoutReader::read(const QString &archiveFolder, QStringList 
     ScreenLayout layout;
     int record = 1;
     for (; record <= ScreenLayout::RecordCount && !records.isEof(); ++record) {
-        const Place place{records,
-                          QStringLiteral("record %1 (%2)").arg(record).arg(elementName(record)),
-                          problems};
+        const Place place{
+            records,
+            QStringLiteral("record %1 (%2)").arg(record).arg(ScreenLayout::recordName(record)),
+            problems};
         if (record == 1)
             readTitle(place, layout.title);
         else if (record == 2)
@@ -234,7 +222,7 @@ ScreenLayout ScreenLayoutReader::read(const QString &archiveFolder, QStringList 
     if (layout.recordCount < ScreenLayout::RecordCount && problems) {
         QStringList untouched;
         for (int missing = record; missing <= ScreenLayout::RecordCount; ++missing)
-            untouched << elementName(missing);
+            untouched << ScreenLayout::recordName(missing);
         *problems << QStringLiteral("la tabella %1 contiene %2 record invece di %3; elementi "
                                     "lasciati come progettati: %4")
                          .arg(records.tableName())

@@ -76,19 +76,6 @@ void writeScreen(RecordSet &records, const ScreenLayout &layout)
                      stored(layout.picturePath.value_or(QString())));
 }
 
-QString elementName(int record)
-{
-    if (record == 1)
-        return QStringLiteral("titolo");
-    if (record == 2)
-        return QStringLiteral("barra di data e ora");
-    if (record <= 12)
-        return QStringLiteral("pannello della postazione %1").arg(record - 2);
-    if (record == 13)
-        return QStringLiteral("pannello della coda unica");
-    return QStringLiteral("schermo");
-}
-
 // The user must learn how far the save got: the records are written one by one and
 // nothing takes back those already written.
 ArchiveError failure(int record, const QString &table, const ArchiveError &cause)
@@ -102,13 +89,13 @@ ArchiveError failure(int record, const QString &table, const ArchiveError &cause
         what = QStringLiteral("Il record 1 di %1 (%2) non è stato memorizzato: nessun record "
                               "è stato memorizzato.")
                    .arg(ScreenLayout::RecordCount)
-                   .arg(elementName(record));
+                   .arg(ScreenLayout::recordName(record));
     else
         what = QStringLiteral("Il record %1 di %2 (%3) non è stato memorizzato: i record da 1 "
                               "a %4 sono stati memorizzati, il record %1 e i successivi no.")
                    .arg(record)
                    .arg(ScreenLayout::RecordCount)
-                   .arg(elementName(record))
+                   .arg(ScreenLayout::recordName(record))
                    .arg(record - 1);
     return ArchiveError(cause.reason(), what + u'\n' + cause.message(), cause.detail());
 }
