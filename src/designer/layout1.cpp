@@ -1,5 +1,6 @@
 #include "designer/layout1.h"
 
+#include "ui/counterpanel.h"
 #include "ui/screenelements.h"
 
 #include "archive/archiveerror.h"
@@ -26,23 +27,6 @@
 #include <QToolButton>
 
 namespace {
-
-QLineEdit *makeSampleBox(QWidget *parent, const QString &name, const QString &number,
-                         const QRect &place)
-{
-    auto *box = new QLineEdit(number, parent);
-    box->setObjectName(name);
-    box->setGeometry(place);
-    box->setReadOnly(true);
-    box->setFrame(false);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFocusPolicy(Qt::NoFocus);
-    QFont font = box->font();
-    font.setPointSizeF(14);
-    font.setBold(true);
-    box->setFont(font);
-    return box;
-}
 
 void setTextColour(QPushButton *button, const QColor &colour)
 {
@@ -180,48 +164,32 @@ void Layout1::buildPanel(int i)
 {
     static constexpr int lefts[] = {120, 3720, 7320, 10920, 14520};
     const bool queue = i == PanelCount - 1;
-    const int left = queue ? 4800 : lefts[i % 5];
-    const int top = queue ? 6600 : (i < 5 ? 120 : 4200);
-
-    auto *panel = new QGroupBox(this);
-    panel->setObjectName(ScreenElements::indexed("Postazione1", i));
-    panel->setGeometry(Twips::rect(left, top, 3495, 3975));
-    postazione1_[i] = panel;
-
-    auto *button = new StyledButton(panel);
-    button->setObjectName(ScreenElements::indexed("PB1", i));
-    button->setGeometry(Twips::rect(0, 0, 3495, 1935));
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setText(queue ? QStringLiteral("Coda Unica")
-                          : QStringLiteral("Postazione %1").arg(i + 1));
-    pb1_[i] = button;
-
-    // The arrangement inside the panels is the public screen's, so that what is seen here
-    // is what the public will see.
-    label5_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label5", i),
-                           queue ? QStringLiteral("Postazione chiamata unica")
-                                 : QStringLiteral("Postazione"),
-                           Twips::rect(120, 2160, 2415, 255));
-    label6_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label6", i), QStringLiteral("Nome postazione"),
-                           Twips::rect(120, 2400, queue ? 2175 : 3255, 255));
-    label7_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
-                           Twips::rect(queue ? 1080 : 360, 2880, 1215, 495));
-    label7_[i]->setWordWrap(true);
-    label8_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label8", i), QStringLiteral("Numero servito al momento"),
-                           Twips::rect(1680, queue ? 4080 : 2880, 1335, 495));
-    label8_[i]->setWordWrap(true);
-    numero1_[i] = makeSampleBox(panel, ScreenElements::indexed("Numero1", i), QStringLiteral("25"),
-                                Twips::rect(queue ? 960 : 360, 3360, 1215, 495));
-    numero1A_[i] = makeSampleBox(panel, ScreenElements::indexed("Numero1A", i), QStringLiteral("21"),
-                                 Twips::rect(1680, 3360, 1215, 495));
+    const QPoint topLeft = queue ? QPoint(4800, 6600) : QPoint(lefts[i % 5], i < 5 ? 120 : 4200);
+    const CounterPanel panel(this, i, queue, topLeft, ScreenElements::indexed("Numero1", i),
+                             ScreenElements::indexed("Numero1A", i));
+    postazione1_[i] = panel.frame;
+    pb1_[i] = panel.button;
+    label5_[i] = panel.label5;
+    label6_[i] = panel.label6;
+    label7_[i] = panel.label7;
+    label8_[i] = panel.label8;
+    numero1_[i] = panel.issued;
+    numero1A_[i] = panel.served;
+    // Sample values, so that the boxes' font and colours can be judged.
+    if (!queue)
+        pb1_[i]->setText(QStringLiteral("Postazione %1").arg(i + 1));
+    label6_[i]->setText(QStringLiteral("Nome postazione"));
+    for (QLineEdit *box : {numero1_[i], numero1A_[i]})
+        box->setFrame(false);
+    numero1_[i]->setText(QStringLiteral("25"));
+    numero1A_[i]->setText(QStringLiteral("21"));
     // The single queue has no served number; its box exists only to keep the set whole.
     if (queue)
         numero1A_[i]->hide();
 
-    makeHandle(ScreenElements::indexed("Image1", i), *panel, Twips::rect(3000, 2040, 390, 390));
-    QToolButton *icon =
-        makeSettingsIcon(panel, ScreenElements::indexed("Image5", i), Twips::rect(3000, 2520, 480, 480));
+    makeHandle(ScreenElements::indexed("Image1", i), *panel.frame, Twips::rect(3000, 2040, 390, 390));
+    QToolButton *icon = makeSettingsIcon(panel.frame, ScreenElements::indexed("Image5", i),
+                                         Twips::rect(3000, 2520, 480, 480));
     connect(icon, &QToolButton::clicked, this, &Layout1::buttonDialogRequested);
 }
 

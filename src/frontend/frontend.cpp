@@ -14,6 +14,7 @@
 #include "frontend/servednumbers.h"
 #include "frontend/ticketprinter.h"
 #include "report/reportengine.h"
+#include "ui/counterpanel.h"
 #include "ui/dialogs.h"
 #include "ui/styledbutton.h"
 #include "ui/twips.h"
@@ -32,21 +33,6 @@
 #include <limits>
 
 namespace {
-
-QLineEdit *makeBox(QWidget *parent, const QString &name, const QRect &place)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(place);
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFocusPolicy(Qt::NoFocus);
-    QFont font = box->font();
-    font.setPointSizeF(14);
-    font.setBold(true);
-    box->setFont(font);
-    return box;
-}
 
 const QString timeFormat = QStringLiteral("HH.mm");
 
@@ -136,43 +122,18 @@ void FrontEnd::buildPanel(int i)
 {
     static constexpr int lefts[] = {240, 3840, 7440, 11040, 14640};
     const bool queue = i == CounterCount;
-    const int left = queue ? 15000 : lefts[i % 5];
-    const int top = queue ? 4680 : (i < 5 ? 2040 : 6360);
-
-    auto *panel = new QGroupBox(this);
-    panel->setObjectName(ScreenElements::indexed("Postazione1", i));
-    panel->setGeometry(Twips::rect(left, top, 3495, 3975));
-    postazione1_[i] = panel;
-
-    auto *button = new StyledButton(panel);
-    button->setObjectName(ScreenElements::indexed("PB1", i));
-    button->setGeometry(Twips::rect(0, 0, 3495, 1935));
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    if (queue)
-        button->setText(QStringLiteral("Coda Unica"));
-    pb1_[i] = button;
-
-    label5_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label5", i),
-                           queue ? QStringLiteral("Postazione chiamata unica")
-                                 : QStringLiteral("Postazione"),
-                           Twips::rect(120, 2160, 2415, 255));
-    label6_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label6", i),
-                           queue ? QStringLiteral("Nome postazione") : QString(),
-                           Twips::rect(120, 2400, queue ? 2175 : 3255, 255));
-    label7_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label7", i), QStringLiteral("Numeri già distribuiti"),
-                           Twips::rect(queue ? 1080 : 360, 2880, 1215, 495));
-    label7_[i]->setWordWrap(true);
-    // The single queue's label lies outside its panel: it has no served number.
-    label8_[i] = ScreenElements::label(panel, ScreenElements::indexed("Label8", i), QStringLiteral("Numero servito al momento"),
-                           Twips::rect(1680, queue ? 4080 : 2880, 1335, 495));
-    label8_[i]->setWordWrap(true);
-
-    numero_[i] = makeBox(panel, QStringLiteral("Numero%1").arg(i + 1),
-                         Twips::rect(queue ? 960 : 360, 3360, 1215, 495));
+    const QPoint topLeft = queue ? QPoint(15000, 4680) : QPoint(lefts[i % 5], i < 5 ? 2040 : 6360);
+    const CounterPanel panel(this, i, queue, topLeft, QStringLiteral("Numero%1").arg(i + 1),
+                             queue ? QString() : QStringLiteral("Numero%1A").arg(i + 1));
+    postazione1_[i] = panel.frame;
+    pb1_[i] = panel.button;
+    label5_[i] = panel.label5;
+    label6_[i] = panel.label6;
+    label7_[i] = panel.label7;
+    label8_[i] = panel.label8;
+    numero_[i] = panel.issued;
     if (!queue)
-        numeroA_[i] = makeBox(panel, QStringLiteral("Numero%1A").arg(i + 1),
-                              Twips::rect(1680, 3360, 1215, 495));
+        numeroA_[i] = panel.served;
 }
 
 void FrontEnd::placeFullScreen()
