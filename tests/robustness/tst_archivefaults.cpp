@@ -302,7 +302,7 @@ private slots:
 
 void TestArchiveFaults::runEveryFault(const ActionMaker &make)
 {
-    const QString home = QDir::currentPath();
+    const auto backHome = qScopeGuard([home = QDir::currentPath()] { QDir::setCurrent(home); });
     Snapshot before;
     Snapshot after;
     QStringList steps;
@@ -326,8 +326,9 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
                                       .arg(ArchiveFault::name(kind), steps.at(step))
                                       .arg(step + 1)
                                       .arg(steps.size());
+            // The bytes must outlive the QVERIFY2 that prints them, not just this lambda.
             const auto context = [&](const QString &what) {
-                return qPrintable(where + QStringLiteral(": ") + what);
+                return (where + QStringLiteral(": ") + what).toLocal8Bit();
             };
             Office office;
             Action action = make(office);
@@ -338,7 +339,8 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
                 ArchiveFault fault(office.state.archiveFolder);
                 fault.arm(kind, step);
                 done = action.perform();
-                QVERIFY2(fault.struck(), context(QStringLiteral("the fault never struck")));
+                QVERIFY2(fault.struck(),
+                         context(QStringLiteral("the fault never struck")).constData());
             }
 
             const QStringList news = office.dialogs.messageTexts().mid(told);
@@ -351,42 +353,45 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
                   (kind == Kind::NotAnArchive && ahead.contains(u"Totem.mdb"_qs)))) ||
                 (kind == Kind::ReadOnly && action.writes && step == 0);
             if (mustFail)
-                QVERIFY2(!done, context(QStringLiteral("went through")));
+                QVERIFY2(!done, context(QStringLiteral("went through")).constData());
             if (!done || !said.isEmpty())
-                QVERIFY2(said.contains(causeOf(kind)), context(u"told: "_qs + said));
-            QVERIFY2(action.screen && action.screen->isEnabled(), context(u"screen unusable"_qs));
+                QVERIFY2(said.contains(causeOf(kind)), context(u"told: "_qs + said).constData());
+            QVERIFY2(action.screen && action.screen->isEnabled(),
+                     context(u"screen unusable"_qs).constData());
 
             const QString folder = office.state.archiveFolder;
-            QVERIFY2(intact(folder), context(u"integrity check failed"_qs));
+            QVERIFY2(intact(folder), context(u"integrity check failed"_qs).constData());
             const Snapshot now = snapshot(folder);
             const QStringList torn = tornRows(now, before, after);
-            QVERIFY2(torn.isEmpty(), context(torn.join(u'\n')));
+            QVERIFY2(torn.isEmpty(), context(torn.join(u'\n')).constData());
             if (done) {
-                QVERIFY2(now == after, context(u"went through, yet not all written"_qs));
+                QVERIFY2(now == after,
+                         context(u"went through, yet not all written"_qs).constData());
             } else {
                 // Refused without a word of anything saved: nothing may have been saved.
                 static const QRegularExpression partly(
                     QStringLiteral("si è interrotto|per intero|sarà corretta"));
                 if (!said.contains(partly))
-                    QVERIFY2(now == before, context(u"refused, yet something written"_qs));
+                    QVERIFY2(now == before,
+                             context(u"refused, yet something written"_qs).constData());
                 QCOMPARE(office.printed().size(), printed);
             }
 
-            // The folder is back: the same screen does it all, without a word.
+            // The folder is back: the same screen does it all.
             const qsizetype toldBeforeRetry = office.dialogs.messages.size();
             if (!done) {
                 QVERIFY2(action.perform(),
                          context(u"retry: "_qs +
-                                 office.dialogs.messageTexts().mid(toldBeforeRetry).join(u'\n')));
+                                 office.dialogs.messageTexts().mid(toldBeforeRetry).join(u'\n'))
+                             .constData());
             }
-            QVERIFY2(snapshot(folder) == after, context(u"retry left other values"_qs));
+            QVERIFY2(snapshot(folder) == after, context(u"retry left other values"_qs).constData());
             static const QRegularExpression firstTicket(QStringLiteral("-0*1\\.pdf$"));
             // Tickets: only the one the retry printed, numbered as if nothing had happened.
             if (!office.printed().isEmpty())
                 QVERIFY2(office.printed().size() == 1 &&
                              office.printed().first().contains(firstTicket),
-                         context(office.printed().join(u' ')));
-            QDir::setCurrent(home);
+                         context(office.printed().join(u' ')).constData());
         }
     }
 }
