@@ -31,7 +31,7 @@ enum class Seen
     Untouched, // exactly what an intact installation shows, and no message
     Reported,  // a message that names the damaged table or field
     Noticed,   // the public screen's notice "SERVER non raggiungibile", no message box
-    Silent     // a documented default for an empty value, and no message
+    Silent     // no message: an empty value read for what it means, or the start's quiet stop
 };
 
 // What a press on a staffed counter's button does.
@@ -59,7 +59,7 @@ QStringList currentNumberFields()
 }
 
 // Empty yes/no values are "no", an empty picture path is no picture.
-bool emptyLayoutValueIsDocumented(const ArchiveDamage &d)
+bool emptyLayoutValueHasAMeaning(const ArchiveDamage &d)
 {
     return d.kind == ArchiveDamage::Kind::EmptyField &&
            QStringList({u"FontBold"_qs, u"FontItalic"_qs, u"PercorsoImmagine"_qs})
@@ -123,7 +123,7 @@ PublicScreen onThePublicScreen(const ArchiveDamage &d)
         return {true, missing ? Seen::Noticed : Seen::Silent, Press::Issued, {}};
     if (d.inTable(Totem, ArchiveSchema::screenLayoutTable()))
         return {true,
-                emptyLayoutValueIsDocumented(d) ? Seen::Silent : Seen::Reported,
+                emptyLayoutValueHasAMeaning(d) ? Seen::Silent : Seen::Reported,
                 Press::Issued,
                 {}};
     return {};
@@ -152,7 +152,7 @@ Seen inTheLayoutDesigner(const ArchiveDamage &d)
 {
     if (!d.inTable(Totem, ArchiveSchema::screenLayoutTable()))
         return Seen::Untouched;
-    return emptyLayoutValueIsDocumented(d) ? Seen::Silent : Seen::Reported;
+    return emptyLayoutValueHasAMeaning(d) ? Seen::Silent : Seen::Reported;
 }
 
 template <typename T = QWidget> T *named(const QObject &parent, const QString &name)
@@ -164,7 +164,7 @@ template <typename T = QWidget> T *named(const QObject &parent, const QString &n
 
 // Every table missing in turn, every field missing in turn, every field empty in every
 // record, against each flow that reads the archives: none crashes, each tells the user in
-// Italian (or does what is documented for an empty value), every screen stays usable, and
+// Italian (or gives an empty value its usual meaning), every screen stays usable, and
 // nothing is half-written. The damages come from ArchiveSchema.
 class TestDamagedArchives : public QObject
 {
