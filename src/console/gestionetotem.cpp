@@ -186,7 +186,8 @@ void GestioneTotem::openPublicScreen()
 
     QStringList problems;
     try {
-        LayoutApplier::apply(ScreenLayoutReader::read(state_.archiveFolder, &problems), frontEnd);
+        LayoutApplier::apply(ScreenLayoutReader::read(state_.archiveFolder, &problems), frontEnd,
+                             &problems);
     } catch (const ArchiveError &error) {
         problems << error.message();
     }

@@ -1,6 +1,7 @@
 #include "console/layoutapplier.h"
 
 #include "ui/colorvalue.h"
+#include "ui/picturefile.h"
 #include "ui/twips.h"
 
 #include <QPixmap>
@@ -144,23 +145,29 @@ void applyPanel(const ScreenLayout &layout, int i, LayoutTarget &target)
         setColour(element(screen, indexed(name, i)), QPalette::WindowText, panel.fixedTextColor);
 }
 
-// Every failure here is passed over: a picture that will not load leaves the one shown,
-// and the designer still learns the path so that its save does not lose it.
-void applyPicture(const std::optional<QString> &path, LayoutTarget &target)
+// A picture that will not load leaves the one shown, and the designer still learns the
+// path so that its save does not lose it; the administrator is told why it is missing.
+void applyPicture(const std::optional<QString> &path, LayoutTarget &target, QStringList *problems)
 {
     if (!path || path->isEmpty()) {
         target.setBackgroundPicture(QPixmap());
         return;
     }
-    const QPixmap picture(*path);
+    QString reason;
+    const QImage picture = PictureFile::read(*path, &reason);
     if (!picture.isNull())
-        target.setBackgroundPicture(picture);
+        target.setBackgroundPicture(QPixmap::fromImage(picture));
+    else if (problems)
+        *problems << QStringLiteral("record %1 (schermo): l'immagine di sfondo %2 non è stata "
+                                    "caricata (%3); il percorso resta memorizzato")
+                         .arg(ScreenLayout::RecordCount)
+                         .arg(*path, reason);
     target.setPicturePath(*path);
 }
 
 } // namespace
 
-void LayoutApplier::apply(const ScreenLayout &layout, LayoutTarget &target)
+void LayoutApplier::apply(const ScreenLayout &layout, LayoutTarget &target, QStringList *problems)
 {
     QWidget &screen = target.layoutScreen();
     applyTitle(layout, target);
@@ -169,5 +176,5 @@ void LayoutApplier::apply(const ScreenLayout &layout, LayoutTarget &target)
         applyPanel(layout, i, target);
     setBackground(&screen, layout.backColor);
     if (layout.hasRecord(ScreenLayout::RecordCount))
-        applyPicture(layout.picturePath, target);
+        applyPicture(layout.picturePath, target, problems);
 }

@@ -30,7 +30,7 @@ void keepStoredPosition(Layout1 &designer, QWidget &element, const std::optional
 void DesignerLoader::load(Layout1 &designer, const QString &archiveFolder, QStringList *problems)
 {
     const ScreenLayout layout = ScreenLayoutReader::read(archiveFolder, problems);
-    LayoutApplier::apply(layout, designer);
+    LayoutApplier::apply(layout, designer, problems);
     keepStoredPosition(designer, *designer.title(), layout.title.top, layout.title.left);
     keepStoredPosition(designer, *designer.bar(), layout.bar.top, layout.bar.left);
     for (int i = 0; i < ScreenLayout::PanelCount; ++i)

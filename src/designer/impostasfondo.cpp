@@ -4,13 +4,13 @@
 
 #include "console/layouttarget.h"
 #include "ui/dialogs.h"
+#include "ui/picturefile.h"
 #include "ui/twips.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +49,11 @@ QStringList folderChain(const QString &folder)
         path = parent;
     }
     return chain;
+}
+
+QString unreadable(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Impossibile leggere l'immagine:\n%1\n(%2)").arg(path, reason);
 }
 
 } // namespace
@@ -217,15 +222,14 @@ void ImpostaSfondo::chooseFile()
         return;
     path_ = joinPath(folder(), selected.first()->text());
 
-    const QImage image = QImageReader(path_).read();
+    QString reason;
+    const QImage image = PictureFile::read(path_, &reason);
     if (image.isNull()) {
         image1_->clear();
         image1_->resize(0, 0);
         f1_->clear();
         f2_->clear();
-        dialogs_.message(this, Dialogs::Kind::Critical,
-                         QStringLiteral("Impossibile leggere l'immagine:\n%1").arg(path_),
-                         Attenzione);
+        dialogs_.message(this, Dialogs::Kind::Critical, unreadable(path_, reason), Attenzione);
         return;
     }
     image1_->setPixmap(QPixmap::fromImage(image));
@@ -241,16 +245,16 @@ void ImpostaSfondo::setPicture()
         return;
     }
     // Read again: the file may have changed since it was previewed.
-    QPixmap picture;
-    if (!picture.load(path_)) {
+    QString reason;
+    const QImage picture = PictureFile::read(path_, &reason);
+    if (picture.isNull()) {
         dialogs_.message(this, Dialogs::Kind::Critical,
-                         QStringLiteral("Impossibile leggere l'immagine:\n%1\n"
-                                        "Lo sfondo non è stato cambiato.")
-                             .arg(path_),
+                         unreadable(path_, reason) +
+                             QStringLiteral("\nLo sfondo non è stato cambiato."),
                          Attenzione);
         return;
     }
-    target_.setBackgroundPicture(picture);
+    target_.setBackgroundPicture(QPixmap::fromImage(picture));
     showPicturePath(path_);
 }
 

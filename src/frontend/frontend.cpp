@@ -155,6 +155,7 @@ void FrontEnd::activate()
     ticketDate_ = label77_->text();
     onServedRefresh();
     lastOperator_.fill(0);
+    rosterKnown_ = false;
     lookupOperators();
     numero_[CounterCount]->setText(QString::number(state_.startingNumbers[CounterCount]));
 }
@@ -191,9 +192,27 @@ void FrontEnd::lookupOperators()
         // A schedule that cannot be read leaves every counter as it was; the public sees
         // the notice and the next minute tries again, with no box to dismiss on a kiosk.
         showServerNotice();
+        if (!rosterKnown_)
+            closeCounters();
         return;
     }
+    rosterKnown_ = true;
     applyRoster(roster);
+}
+
+void FrontEnd::closeCounters()
+{
+    // Right after an activation there is no "as it was": the buttons would stand open and
+    // blank over empty boxes, so a press would issue number 1 and store 0 over every
+    // counter's numbering. Closed until a lookup succeeds, each counter keeps its starting
+    // number in its box, and so in the archive at the next ticket of the single queue.
+    for (int i = 0; i < CounterCount; ++i) {
+        pb1_[i]->setText(QString());
+        pb1_[i]->setEnabled(false);
+        label6_[i]->setText(QString());
+        numero_[i]->setText(QString::number(state_.startingNumbers[i]));
+        lastOperator_[i] = 0;
+    }
 }
 
 void FrontEnd::applyRoster(const DutyRoster &roster)

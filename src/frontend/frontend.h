@@ -75,6 +75,7 @@ private:
     void buildPanel(int index);
     void placeFullScreen();
     void applyRoster(const DutyRoster &roster);
+    void closeCounters();
     void applyServed(const ServedNumbers &served);
     void showServerNotice();
     bool ownsWidget(QObject *object) const;
@@ -120,6 +121,8 @@ private:
     QPixmap picture_;
     bool closing_ = false;
     bool activatedOnce_ = false;
+    // Whether a lookup has told who is on duty since the last activation.
+    bool rosterKnown_ = false;
     bool showingNoOperators_ = false;
     QPointer<QWidget> lostActivationTo_;
 };

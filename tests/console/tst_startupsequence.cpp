@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -184,6 +185,59 @@ private slots:
         QVERIFY(dialogs_.screens.isEmpty());
         QCOMPARE(state_.archiveFolder, archives());
         QVERIFY(namesAllEmpty());
+    }
+
+    // Whatever someone leaves in percorsiT.txt, the start ends in a known way: a message, the
+    // folder setup, or the names read. An endless file proves the read stops at its limit.
+    void spoiledFolderFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "<folder>" stands for the archive folder
+        QTest::addColumn<bool>("endless");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<QString>("says"); // a part of the only message; empty for none
+
+        QByteArray binary(4096, Qt::Uninitialized);
+        QRandomGenerator random(20261207);
+        random.fillRange(reinterpret_cast<quint32 *>(binary.data()), binary.size() / 4);
+        binary[0] = '\0';
+        const QByteArray tenMegabytes(10 * 1024 * 1024, 'x');
+        const QString empty = QStringLiteral("percorsiT.txt è vuoto");
+        // An unreachable folder: the setup screen without a word, then the program ends.
+        QTest::newRow("zero bytes") << QByteArray() << false << Outcome::ShowConsole << empty;
+        QTest::newRow("binary") << binary << false << Outcome::EndProgram << QString();
+        QTest::newRow("10 MB on one line")
+            << tenMegabytes << false << Outcome::EndProgram << QString();
+        QTest::newRow("10 MB after the folder")
+            << "\"<folder>\"\r\n" + tenMegabytes << false << Outcome::ShowConsole << QString();
+        QTest::newRow("no closing quote")
+            << QByteArray("\"<folder>\r\n") << false << Outcome::ShowConsole << QString();
+        QTest::newRow("endless") << QByteArray() << true << Outcome::EndProgram << QString();
+    }
+
+    void spoiledFolderFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, endless);
+        QFETCH(Outcome, outcome);
+        QFETCH(QString, says);
+        makeKz4(QStringLiteral("1"));
+        if (endless) {
+            if (!QFile::link(QStringLiteral("/dev/zero"), percorsi()))
+                QSKIP("no endless file on this system");
+        } else {
+            // Written even when empty: a missing file is another case.
+            writePercorsi(content.replace("<folder>", archives().toUtf8()));
+        }
+
+        QCOMPARE(runStartup(), outcome);
+        QCOMPARE(dialogs_.messages.size(), says.isEmpty() ? 0 : 1);
+        if (!says.isEmpty())
+            QVERIFY2(dialogs_.messages[0].text.contains(says),
+                     qPrintable(dialogs_.messages[0].text));
+        const bool reached = outcome == Outcome::ShowConsole && says.isEmpty();
+        QCOMPARE(dialogs_.screens,
+                 reached || !says.isEmpty() ? QStringList() : QStringList{u"ImpoRete"_qs});
+        QCOMPARE(state_.counterNames[0], reached ? u"Uno-1"_qs : QString());
     }
 
     void aBadLabelSetIsReportedAndTheStateReachedKept_data()
