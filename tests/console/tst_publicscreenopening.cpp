@@ -5,15 +5,14 @@
 #include "support/scripteddialogs.h"
 
 #include <QDialog>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
 // The console's " Apre Front-End al pubblico" with both start modes: what reaches the
-// public screen and what is written to the archive.
+// public screen and what is written to the archive. Damaged archives are tried in
+// tst_damagedarchives.
 class TestPublicScreenOpening : public QObject
 {
     Q_OBJECT
@@ -26,7 +25,7 @@ private:
 
     struct Seen
     {
-        QString longDate, shortDate, time, name3, box1, box11;
+        QString longDate, shortDate, time, name3;
         std::array<qint32, 11> starting{};
     };
 
@@ -112,34 +111,6 @@ private slots:
         for (int line = 1; line <= 11; ++line)
             QCOMPARE(seen.starting[line - 1], line * 10);
         QCOMPARE(currentNumbers(), before);
-    }
-
-    void anArchiveFailureIsReportedAndTheConsoleStaysUsable()
-    {
-        GestioneTotem console(state_, dialogs_, clock_);
-        console.findChild<QRadioButton *>(QStringLiteral("RadioButton1(1)"))->click();
-        open(console);
-        const std::array<qint32, 11> kept = console.startingNumbers();
-
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
-                               {QStringLiteral("UPDATE NumerazioneIniziale SET P15 = NULL")}));
-        console.findChild<QRadioButton *>(QStringLiteral("RadioButton1(0)"))->click();
-        dialogs_.screenScripts.clear();
-        dialogs_.screens.clear();
-        console.findChild<QPushButton *>(QStringLiteral("PB1(1)"))->click();
-        QVERIFY(dialogs_.screens.isEmpty());
-        QCOMPARE(dialogs_.messages.size(), 1);
-        QCOMPARE(dialogs_.messages[0].kind, Dialogs::Kind::Critical);
-        QVERIFY(dialogs_.messages[0].text.contains(QStringLiteral("P15")));
-        QCOMPARE(console.startingNumbers(), kept);
-        // Nothing was written: the single queue keeps its current number.
-        QCOMPARE(currentNumbers().mid(3), (QStringList{QStringLiteral("110"), QStringLiteral("7")}));
-
-        QVERIFY(QDir(archives_->folder()).remove(QStringLiteral("Totem.mdb")));
-        console.findChild<QPushButton *>(QStringLiteral("PB1(1)"))->click();
-        QCOMPARE(dialogs_.messages.size(), 2);
-        QVERIFY(dialogs_.messages[1].text.contains(QStringLiteral("Totem.mdb")));
-        QVERIFY(console.findChild<QPushButton *>(QStringLiteral("PB1(1)"))->isEnabled());
     }
 };
 
