@@ -12,6 +12,7 @@
 #include "support/archivefixture.h"
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
+#include "support/workingfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -173,18 +174,13 @@ class TestDamagedArchives : public QObject
 private:
     std::unique_ptr<ArchiveFixture> intact_;
     std::unique_ptr<QTemporaryDir> copy_;
-    QTemporaryDir work_; // the working directory: Ticket.lbl and the tickets it prints
-    QString previousDir_;
+    std::unique_ptr<WorkingFolder> work_; // Ticket.lbl and the tickets it prints
     KioskState state_;
     ScriptedDialogs dialogs_;
     ManualClock clock_{QDateTime(QDate(2026, 12, 7), QTime(9, 40))}; // a Monday
     QMap<QString, QStringList> intactViews_;
 
-    QString tickets() const { return work_.filePath(QStringLiteral("tickets")); }
-    int ticketCount() const
-    {
-        return int(QDir(tickets()).entryList({QStringLiteral("*.pdf")}, QDir::Files).size());
-    }
+    int ticketCount() const { return int(work_->ticketFiles().size()); }
 
     // A copy of the intact installation, spoiled as the row says (or not at all).
     QString installation(const ArchiveDamage *damage)
@@ -429,14 +425,13 @@ private slots:
                     QStringLiteral("UPDATE Numerazione SET P3 = 3000, P11 = 11000")}));
         QVERIFY(intact_->run(Kz4b, {QStringLiteral("UPDATE NumeriCode7 SET NumeroA1 = 18")}));
 
-        previousDir_ = QDir::currentPath();
-        QVERIFY(QDir(work_.path()).mkdir(QStringLiteral("tickets")));
-        QVERIFY(QDir::setCurrent(work_.path()));
-        TicketProject::defaultTicket(TicketProject::pdfPrefix() + tickets())
-            .save(work_.filePath(TicketProject::defaultFileName()));
+        work_ = std::make_unique<WorkingFolder>();
+        QVERIFY(work_->isValid());
+        TicketProject::defaultTicket(TicketProject::pdfPrefix() + work_->tickets())
+            .save(work_->filePath(TicketProject::defaultFileName()));
     }
 
-    void cleanupTestCase() { QDir::setCurrent(previousDir_); }
+    void cleanupTestCase() { work_.reset(); }
 
     void startUp_data() { ArchiveDamage::addRows(); }
     void startUp()

@@ -7,6 +7,7 @@
 #include "support/designerfixture.h"
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
+#include "support/workingfolder.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -86,17 +87,13 @@ class TestSpoiledFiles : public QObject
 
 private:
     std::unique_ptr<ArchiveFixture> archives_;
-    std::unique_ptr<QTemporaryDir> work_;
-    QString previousDir_;
+    std::unique_ptr<WorkingFolder> work_;
     KioskState state_;
     ScriptedDialogs dialogs_;
     ManualClock clock_{QDateTime(QDate(2026, 12, 7), QTime(9, 40))}; // a Monday
 
-    QString tickets() const { return work_->filePath(QStringLiteral("tickets")); }
-    QStringList ticketFiles() const
-    {
-        return QDir(tickets()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    }
+    QString tickets() const { return work_->tickets(); }
+    QStringList ticketFiles() const { return work_->ticketFiles(); }
     QString messages() const { return dialogs_.messageTexts().join(u'|'); }
 
 private slots:
@@ -106,17 +103,15 @@ private slots:
         QVERIFY(archives_->isValid());
         QVERIFY(archives_->addOperator(5, QStringLiteral("Rossi Anna")));
         QVERIFY(archives_->setDuty(Monday, 3, QStringLiteral("nove"), 5));
-        work_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(work_->path()).mkdir(QStringLiteral("tickets")));
-        previousDir_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(work_->path()));
+        work_ = std::make_unique<WorkingFolder>();
+        QVERIFY(work_->isValid());
         state_ = KioskState();
         state_.archiveFolder = archives_->folder();
         state_.startingNumbers = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110};
         dialogs_ = ScriptedDialogs();
     }
 
-    void cleanup() { QDir::setCurrent(previousDir_); }
+    void cleanup() { work_.reset(); }
 
     void ticketProjects_data()
     {

@@ -4,6 +4,7 @@
 #include "support/archivefixture.h"
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
+#include "support/workingfolder.h"
 
 #include <QDialog>
 #include <QDir>
@@ -18,8 +19,7 @@ class TestTicketDesign : public QObject
 
 private:
     std::unique_ptr<ArchiveFixture> archives_;
-    std::unique_ptr<QTemporaryDir> work_;
-    QString previousDir_;
+    std::unique_ptr<WorkingFolder> work_;
     KioskState state_;
     ScriptedDialogs dialogs_;
     ManualClock clock_;
@@ -48,15 +48,14 @@ private slots:
         QLocale::setDefault(QLocale::c());
         archives_ = std::make_unique<ArchiveFixture>();
         QVERIFY(archives_->isValid());
-        work_ = std::make_unique<QTemporaryDir>();
-        previousDir_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(work_->path()));
+        work_ = std::make_unique<WorkingFolder>();
+        QVERIFY(work_->isValid());
         state_ = KioskState();
         state_.archiveFolder = archives_->folder();
         dialogs_ = ScriptedDialogs();
     }
 
-    void cleanup() { QDir::setCurrent(previousDir_); }
+    void cleanup() { work_.reset(); }
 
     void theLastTicketIsTheSampleAndPressingAgainDoesNotDoubleIt()
     {
