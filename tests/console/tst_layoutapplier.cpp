@@ -213,11 +213,12 @@ private slots:
 
         // An empty text and an empty field both mean no picture.
         for (const std::optional<QString> &none : {std::optional(QString()), std::optional<QString>()}) {
-            screen.setBackgroundPicture(QPixmap(picture("mare.png")));
+            FixtureScreen fresh(true);
+            fresh.setBackgroundPicture(QPixmap(picture("mare.png")));
             layout.picturePath = none;
-            LayoutApplier::apply(layout, screen);
-            QVERIFY(screen.picture.isNull());
-            QCOMPARE(screen.pathLabel->text(), QString());
+            LayoutApplier::apply(layout, fresh);
+            QVERIFY(fresh.picture.isNull());
+            QCOMPARE(fresh.pathLabel->text(), QString());
         }
     }
 

@@ -26,6 +26,7 @@ private:
     // key but their rowid (1 to 14), then read.
     ScreenLayout readAfter(const QStringList &statements)
     {
+        dir_ = std::make_unique<QTemporaryDir>();
         FreshArchives::create(dir_->path(), Content::Empty);
         if (!SqliteFile::run(dir_->path() + QStringLiteral("/Totem.mdb"), statements))
             return {};
