@@ -75,18 +75,13 @@ private slots:
 
     void readsTheFolderAndTheNamesOfTheLabelSetInUse()
     {
-        makeKz4(QStringLiteral("3"),
-                {QStringLiteral("CREATE TABLE Layout3(DescCampo TEXT, Testo TEXT)"),
-                 QStringLiteral("INSERT INTO Layout3 VALUES('Postazione10', 'Cassa')"),
-                 QStringLiteral("INSERT INTO Layout3 VALUES('Postazione1', 'Anagrafe')"),
-                 QStringLiteral("INSERT INTO Layout3 VALUES('Postazione2', NULL)")});
-        for (int i = 3; i <= 9; ++i) {
-            if (i == 7)
-                continue; // a counter without a label record
-            QVERIFY(SqliteFile::run(kz4(), {QStringLiteral("INSERT INTO Layout3 VALUES("
-                                                           "'Postazione%1', 'Sportello %1')")
-                                                .arg(i)}));
-        }
+        QStringList labels{QStringLiteral("CREATE TABLE Layout3(DescCampo TEXT, Testo TEXT)"),
+                           QStringLiteral("INSERT INTO Layout3 VALUES('Postazione10', 'Cassa')"),
+                           QStringLiteral("INSERT INTO Layout3 VALUES('Postazione1', 'Anagrafe')"),
+                           QStringLiteral("INSERT INTO Layout3 VALUES('Postazione2', NULL)")};
+        for (int i : {3, 4, 5, 6, 8, 9}) // counter 7 has no label record
+            labels << QStringLiteral("INSERT INTO Layout3 VALUES('Postazione%1', 'Sportello %1')").arg(i);
+        makeKz4(QStringLiteral("3"), labels);
         writePercorsi('"' + archives().toUtf8() + "\"\r\n");
 
         QCOMPARE(runStartup(), Outcome::ShowConsole);
