@@ -57,9 +57,7 @@ void BM_ScheduleDayShow(benchmark::State &state)
 {
     const BenchArchives archives;
     fillMonday(archives);
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         const ScheduleDay day = ScheduleDay::read(archives.folder(), monday);
         const OperatorList names = OperatorList::read(archives.folder());
         CellTexts texts;
@@ -71,9 +69,7 @@ void BM_ScheduleDayShow(benchmark::State &state)
             }
         }
         benchmark::DoNotOptimize(texts);
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 void BM_ScheduleDayPerCellLookup(benchmark::State &state)
@@ -81,9 +77,7 @@ void BM_ScheduleDayPerCellLookup(benchmark::State &state)
     const BenchArchives archives;
     fillMonday(archives);
     const QString kz4 = archives.path(ArchivePath::kz4());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         const ScheduleDay day = ScheduleDay::read(archives.folder(), monday);
         CellTexts texts;
         for (int counter = 0; counter < ScheduleDay::CounterCount; ++counter) {
@@ -100,9 +94,7 @@ void BM_ScheduleDayPerCellLookup(benchmark::State &state)
             }
         }
         benchmark::DoNotOptimize(texts);
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 BENCHMARK(BM_ScheduleDayShow)->Unit(benchmark::kMicrosecond);
