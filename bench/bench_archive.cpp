@@ -5,11 +5,9 @@
 #include "archive/archivepath.h"
 #include "archive/recordset.h"
 
-
 #include "benchsupport.h"
 
 #include <sqlite3.h>
-
 
 namespace {
 
@@ -17,37 +15,29 @@ void BM_RecordSetRead(benchmark::State &state)
 {
     const BenchArchives archives;
     const QString path = archives.path(ArchivePath::kz4());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         RecordSet configuration;
         configuration.bind(path, QStringLiteral("configurazione"));
         configuration.open();
         benchmark::DoNotOptimize(configuration.toInt32(QStringLiteral("qualelayout")));
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 void BM_SqliteRead(benchmark::State &state)
 {
     const BenchArchives archives;
     const QString path = archives.path(ArchivePath::kz4());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         sqlite3 *db = openSqlite(path);
         sqlite3_stmt *statement = nullptr;
-        sqliteCheck(sqlite3_prepare_v2(db, "SELECT \"qualelayout\" FROM \"configurazione\" LIMIT 1", -1,
-                                 &statement, nullptr),
-              db);
+        sqliteCheck(sqlite3_prepare_v2(db, "SELECT \"qualelayout\" FROM \"configurazione\" LIMIT 1",
+                                       -1, &statement, nullptr),
+                    db);
         sqliteCheck(sqlite3_step(statement), db, SQLITE_ROW);
         benchmark::DoNotOptimize(sqlite3_column_int(statement, 0));
         sqlite3_finalize(statement);
         sqlite3_close(db);
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 // Edit and Update of a record set that is already open: the write alone.
@@ -57,36 +47,29 @@ void BM_RecordSetUpdate(benchmark::State &state)
     RecordSet numbers;
     numbers.bind(archives.path(ArchivePath::totem()), QStringLiteral("Numerazione"));
     numbers.open();
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         const qint32 next = numbers.toInt32(QStringLiteral("P1")) + 1;
         numbers.edit();
         numbers.setValue(QStringLiteral("P1"), next);
         numbers.update();
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 void BM_SqliteUpdate(benchmark::State &state)
 {
     const BenchArchives archives;
     const QString path = archives.path(ArchivePath::totem());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         sqlite3 *db = openSqlite(path);
         sqlite3_stmt *statement = nullptr;
-        sqliteCheck(sqlite3_prepare_v2(db, "UPDATE \"Numerazione\" SET \"P1\"=\"P1\"+1 WHERE rowid=1", -1,
-                                 &statement, nullptr),
-              db);
+        sqliteCheck(sqlite3_prepare_v2(db,
+                                       "UPDATE \"Numerazione\" SET \"P1\"=\"P1\"+1 WHERE rowid=1",
+                                       -1, &statement, nullptr),
+                    db);
         sqliteCheck(sqlite3_step(statement), db, SQLITE_DONE);
         sqlite3_finalize(statement);
         sqlite3_close(db);
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 // The whole write as a screen does it: bind, open, Edit, Update, each opening anew.
@@ -94,9 +77,7 @@ void BM_RecordSetOpenAndUpdate(benchmark::State &state)
 {
     const BenchArchives archives;
     const QString path = archives.path(ArchivePath::totem());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         RecordSet numbers;
         numbers.bind(path, QStringLiteral("Numerazione"));
         numbers.open();
@@ -104,9 +85,7 @@ void BM_RecordSetOpenAndUpdate(benchmark::State &state)
         numbers.edit();
         numbers.setValue(QStringLiteral("P1"), next);
         numbers.update();
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 BENCHMARK(BM_RecordSetRead)->Unit(benchmark::kMicrosecond);
@@ -116,4 +95,3 @@ BENCHMARK(BM_SqliteUpdate)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RecordSetOpenAndUpdate)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-

@@ -17,13 +17,9 @@ const QDateTime mondayMorning(QDate(2026, 12, 7), QTime(9, 40));
 void BM_OperatorLookup(benchmark::State &state)
 {
     const BenchArchives archives(true);
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         benchmark::DoNotOptimize(OperatorLookup::read(archives.folder(), mondayMorning));
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 void BM_SqliteLookup(benchmark::State &state)
@@ -31,9 +27,7 @@ void BM_SqliteLookup(benchmark::State &state)
     const BenchArchives archives(true);
     const QString totem = archives.path(ArchivePath::totem());
     const QString kz4 = archives.path(ArchivePath::kz4());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         int ids[10] = {};
         sqlite3 *db = openSqlite(totem);
         sqlite3_stmt *statement = nullptr;
@@ -58,21 +52,13 @@ void BM_SqliteLookup(benchmark::State &state)
         sqlite3_finalize(statement);
         sqlite3_close(db);
         benchmark::DoNotOptimize(names);
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 void BM_ServedRefresh(benchmark::State &state)
 {
     const BenchArchives archives(true);
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
-        benchmark::DoNotOptimize(ServedNumbers::read(archives.folder()));
-        latencies.add(start);
-    }
-    latencies.report(state);
+    timeEach(state, [&] { benchmark::DoNotOptimize(ServedNumbers::read(archives.folder())); });
 }
 
 // The floor opens the archive once per counter too: that is what seeing each counter's
@@ -81,23 +67,19 @@ void BM_SqliteServed(benchmark::State &state)
 {
     const BenchArchives archives(true);
     const QString kz4b = archives.path(ArchivePath::kz4b());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         for (int counter = 1; counter <= 10; ++counter) {
             sqlite3 *db = openSqlite(kz4b);
             sqlite3_stmt *statement = nullptr;
-            const std::string sql = "SELECT \"NumeroA1\" FROM \"NumeriCode" + std::to_string(counter)
-                                    + "\" LIMIT 1";
+            const std::string sql = "SELECT \"NumeroA1\" FROM \"NumeriCode" +
+                                    std::to_string(counter) + "\" LIMIT 1";
             sqliteCheck(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), db);
             sqliteCheck(sqlite3_step(statement), db, SQLITE_ROW);
             benchmark::DoNotOptimize(sqlite3_column_int(statement, 0));
             sqlite3_finalize(statement);
             sqlite3_close(db);
         }
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 BENCHMARK(BM_OperatorLookup)->Unit(benchmark::kMicrosecond);

@@ -56,13 +56,7 @@ void BM_TicketPress(benchmark::State &state)
     screen.activate();
     // The single queue is always open, whatever the hour the benchmark runs at.
     auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
-        button->click();
-        latencies.add(start);
-    }
-    latencies.report(state);
+    timeEach(state, [&] { button->click(); });
     QDir::setCurrent(previous);
 }
 
@@ -70,9 +64,7 @@ void BM_SqliteTwoUpdates(benchmark::State &state)
 {
     const BenchArchives archives(true);
     const QString totem = archives.path(ArchivePath::totem());
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
+    timeEach(state, [&] {
         for (const char *sql : {"UPDATE \"Numerazione\" SET \"P11\"=\"P11\"+1 WHERE rowid=1",
                                 "UPDATE \"DatiDaStampare\" SET \"NumeroDaStampare\"="
                                 "\"NumeroDaStampare\"+1 WHERE rowid=1"}) {
@@ -80,9 +72,7 @@ void BM_SqliteTwoUpdates(benchmark::State &state)
             sqliteCheck(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), db);
             sqlite3_close(db);
         }
-        latencies.add(start);
-    }
-    latencies.report(state);
+    });
 }
 
 BENCHMARK(BM_TicketPress)->Unit(benchmark::kMicrosecond)->Iterations(1000);

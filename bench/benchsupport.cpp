@@ -13,9 +13,10 @@ BenchArchives::BenchArchives(bool demo)
                                             : FreshArchives::Content::Empty);
 }
 
-void Latencies::add(Clock::time_point start)
+double Latencies::add(Clock::time_point start)
 {
-    samples_.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    return samples_.emplace_back(
+        std::chrono::duration<double, std::micro>(Clock::now() - start).count());
 }
 
 void Latencies::report(benchmark::State &state)

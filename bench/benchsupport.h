@@ -29,12 +29,26 @@ class Latencies
 public:
     using Clock = std::chrono::steady_clock;
 
-    void add(Clock::time_point start);
+    // The time since start, in microseconds, kept and returned.
+    double add(Clock::time_point start);
     void report(benchmark::State &state);
 
 private:
     std::vector<double> samples_;
 };
+
+// One timed operation per iteration, its latencies reported with the run.
+template <typename Operation>
+void timeEach(benchmark::State &state, Operation &&operation)
+{
+    Latencies latencies;
+    for (auto _ : state) {
+        const auto start = Latencies::Clock::now();
+        operation();
+        latencies.add(start);
+    }
+    latencies.report(state);
+}
 
 void sqliteCheck(int rc, sqlite3 *db, int expected = SQLITE_OK);
 sqlite3 *openSqlite(const QString &path);
