@@ -1,15 +1,7 @@
-#include "archive/archiveerror.h"
-#include "archive/archiveschema.h"
-#include "archive/recordset.h"
 #include "schedule/operatorlist.h"
-#include "schedule/scheduleday.h"
 #include "support/archivefixture.h"
 
 #include <QtTest>
-
-namespace {
-const QString tuesday = QStringLiteral("TotemMartedì");
-} // namespace
 
 class TestScheduleDay : public QObject
 {
@@ -18,53 +10,11 @@ class TestScheduleDay : public QObject
 private:
     std::unique_ptr<ArchiveFixture> archives_;
 
-    QList<QVariantList> stored(const QString &table) const { return archives_->dayRows(table); }
-
-    ArchiveError::Reason failureOf(const std::function<void()> &operation) const
-    {
-        try {
-            operation();
-        } catch (const ArchiveError &error) {
-            return error.reason();
-        }
-        return ArchiveError::Reason::Other;
-    }
-
 private slots:
     void init()
     {
         archives_ = std::make_unique<ArchiveFixture>();
         QVERIFY(archives_->isValid());
-    }
-
-    void aDayThatCannotBeReadWhollyIsRefused()
-    {
-        QVERIFY(archives_->setDuty(tuesday, 1, QStringLiteral("sette"), 5));
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
-                               {QStringLiteral("DELETE FROM \"TotemMartedì\" WHERE rowid = "
-                                               "(SELECT MAX(rowid) FROM \"TotemMartedì\")"),
-                                QStringLiteral("DROP TABLE \"TotemMercoledì\""),
-                                QStringLiteral("UPDATE \"TotemGiovedì\" SET otto = NULL WHERE "
-                                               "rowid = (SELECT rowid FROM \"TotemGiovedì\" "
-                                               "ORDER BY rowid LIMIT 1 OFFSET 2)")}));
-        const QString folder = archives_->folder();
-        const QList<QVariantList> nineRecords = stored(tuesday);
-        QCOMPARE(failureOf([&] { ScheduleDay::read(folder, tuesday); }),
-                 ArchiveError::Reason::NoCurrentRecord);
-        QCOMPARE(failureOf([&] { ScheduleDay().write(folder, tuesday); }),
-                 ArchiveError::Reason::NoCurrentRecord);
-        QCOMPARE(stored(tuesday), nineRecords);
-
-        QCOMPARE(failureOf([&] { ScheduleDay::read(folder, QStringLiteral("TotemMercoledì")); }),
-                 ArchiveError::Reason::MissingTable);
-
-        try {
-            ScheduleDay::read(folder, QStringLiteral("TotemGiovedì"));
-            QFAIL("an empty hour field was read as a value");
-        } catch (const ArchiveError &error) {
-            QVERIFY(error.message().contains(QStringLiteral("otto")));
-            QVERIFY(error.message().contains(QStringLiteral("postazione 3")));
-        }
     }
 
     void cellTextsNameTheFirstOperatorOrShowTheIdentifier()
