@@ -213,24 +213,10 @@ private slots:
         QVERIFY(dialogs_->messages.isEmpty() && dialogs_->screens.isEmpty());
     }
 
-    void aFailedSaveSaysWhichRecord()
-    {
-        Layout1 &designer = loadDesigner({u"DELETE FROM Layout1 WHERE rowid > 12"_qs});
-        click(u"BTn(2)"_qs); // record 1 changes
-        click(u"BTn(4)"_qs);
-
-        QVERIFY2(dialogs_->alert().contains(u"Il record 13 di 14"_qs),
-                 qPrintable(dialogs_->alert()));
-        QVERIFY(dialogs_->screens.isEmpty()); // no "Memorizzazione effettuata !"
-        QCOMPARE(stored(1, u"Visibile"_qs), QVariant(false));
-        QVERIFY(designer.isVisible());
-    }
-
     void openingReportsWhatCouldNotBeRead_data()
     {
         QTest::addColumn<QString>("damage");   // a statement, or "remove" for no archive
         QTest::addColumn<QString>("reported"); // empty: nothing
-        QTest::newRow("demo") << QString() << QString();
         QTest::newRow("damaged field") << updateRecord(3, u"DimFont = NULL"_qs) << u"record 3"_qs;
         QTest::newRow("no archive") << u"remove"_qs << u"non viene aperta"_qs;
     }
