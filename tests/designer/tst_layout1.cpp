@@ -85,7 +85,7 @@ private slots:
 
     void cleanup() { designer_.reset(); }
 
-    void loadingFillsTheTitlePanelTheMarksAndThePath()
+    void loadingFillsTheTitlePanelTheMarksAndThePathAndClosingWritesNothing()
     {
         Layout1 &designer = loadDesigner(
             {updateRecord(1, u"TestoTitolo = 'Anagrafe', DimFont = 8.25, FontItalic = -1"_qs),
@@ -106,6 +106,15 @@ private slots:
         // A picture that cannot be loaded still leaves its path to be saved back.
         QCOMPARE(designer.picturePath(), u"/non/esiste/sfondo.jpg"_qs);
         QVERIFY(designer.backgroundPicture().isNull());
+
+        // Closing writes nothing, whatever was changed.
+        const QStringList before = layoutTableRows(totem());
+        click(u"BTn(7)"_qs);
+        click(u"BTn(17)"_qs);
+        QVERIFY(!designer.isVisible());
+        QCOMPARE(designer.result(), int(QDialog::Rejected));
+        QCOMPARE(layoutTableRows(totem()), before);
+        QVERIFY(dialogs_->messages.isEmpty() && dialogs_->screens.isEmpty());
     }
 
     void savingUnchangedLeavesTheTableAsItWas_data()
@@ -198,19 +207,6 @@ private slots:
         for (const int record : {1, 2, 14})
             QCOMPARE(after[record - 1], before[record - 1]);
         QVERIFY(after[5].contains(u"TestoPulsante=NULL"_qs));
-    }
-
-    void closingWritesNothing()
-    {
-        const QStringList before = layoutTableRows(totem());
-        Layout1 &designer = loadDesigner();
-        click(u"BTn(7)"_qs);
-        click(u"BTn(17)"_qs);
-
-        QVERIFY(!designer.isVisible());
-        QCOMPARE(designer.result(), int(QDialog::Rejected));
-        QCOMPARE(layoutTableRows(totem()), before);
-        QVERIFY(dialogs_->messages.isEmpty() && dialogs_->screens.isEmpty());
     }
 
     void openingReportsWhatCouldNotBeRead_data()

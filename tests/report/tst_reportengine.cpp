@@ -203,8 +203,6 @@ private slots:
         const QString pdf = u"pdf:<dir>"_qs;
         QTest::newRow("no project file")
             << pdf << QByteArray() << label << ReportEngine::ErrorProject << u"Ticket.lbl"_qs;
-        QTest::newRow("not a project") << pdf << QByteArray("[Ticket]\nnot json") << label
-                                       << ReportEngine::ErrorProject << QString();
         QTest::newRow("not a label project")
             << pdf << QByteArray("-") << qint32(2) << ReportEngine::ErrorProject
             << u"tipo di progetto 2"_qs;
