@@ -147,15 +147,24 @@ private slots:
         QCOMPARE(storedAt(monday, 3, 10), 0);
     }
 
-    void anUnchangedDayIsSavedAsItWasBeyondTheTenthRecordToo()
+    void cellsNameTheOperatorAndAnUnchangedDayIsSavedAsItWas()
     {
+        // A second operator with ID 5, one without a name, one without an ID.
+        QVERIFY(archives_->addOperator(5, QStringLiteral("Rossi Bis")));
+        QVERIFY(archives_->addOperator(6, QStringLiteral(" ")));
+        QVERIFY(archives_->run(QStringLiteral("KZ4.mdb"),
+                               {QStringLiteral("INSERT INTO Utenti(Nominativo) VALUES('Senza ID')")}));
         QVERIFY(archives_->setDuty(monday, 1, QStringLiteral("sette"), 5));
+        QVERIFY(archives_->setDuty(monday, 2, QStringLiteral("sette"), 6));
         QVERIFY(archives_->setDuty(monday, 4, QStringLiteral("quindici"), 99)); // nobody's ID
         QVERIFY(archives_->setDuty(monday, 10, QStringLiteral("venti"), 7));
         QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
                                {QStringLiteral("INSERT INTO \"TotemLunedì\"(sette) VALUES(9)")}));
         const QList<QVariantList> before = stored(monday);
         open();
+        QCOMPARE(find<QTableView>(QStringLiteral("grid"))->model()->rowCount(), 6);
+        QCOMPARE(cell(1, 1), QStringLiteral("Rossi Anna")); // the first one with the ID
+        QCOMPARE(cell(2, 1), QStringLiteral("ID 6"));
         QCOMPARE(cell(4, 9), QStringLiteral("?99"));
         save();
         QCOMPARE(stored(monday), before);
