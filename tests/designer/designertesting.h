@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QTest>
 #include <QUuid>
 #include <QWidget>
 
@@ -12,6 +14,16 @@ template <typename T = QWidget> T *named(QWidget &screen, const QString &name)
     if (!widget)
         qFatal("no element %s", qPrintable(name));
     return widget;
+}
+
+template <typename T = QWidget> T *named(QWidget &screen, const char *name)
+{
+    return named<T>(screen, QString::fromLatin1(name));
+}
+
+inline void click(QWidget &screen, const char *button)
+{
+    QTest::mouseClick(named<QPushButton>(screen, button), Qt::LeftButton);
 }
 
 // The screen layout table exactly as SQLite holds it: one line per record in stored order,

@@ -1,5 +1,6 @@
 #include "designer/form1.h"
 
+#include "designertesting.h"
 #include "support/designerfixture.h"
 #include "support/scripteddialogs.h"
 
@@ -23,11 +24,6 @@ QLineEdit *fe1(QWidget &form, int i)
 QCheckBox *cb1(QWidget &form, int i)
 {
     return form.findChild<QCheckBox *>(QStringLiteral("CB1(%1)").arg(i));
-}
-
-void click(QWidget &form, const char *button)
-{
-    QTest::mouseClick(form.findChild<QPushButton *>(QString::fromLatin1(button)), Qt::LeftButton);
 }
 
 // The fields as text, FE1(0) to FE1(4), then bold + 2 * italic.

@@ -1,5 +1,6 @@
 #include "designer/form2.h"
 
+#include "designertesting.h"
 #include "support/designerfixture.h"
 #include "support/scripteddialogs.h"
 #include "ui/colorvalue.h"
@@ -16,16 +17,6 @@ namespace {
 
 constexpr int Panels = DesignerFixture::PanelCount;
 
-template <typename T> T *child(QWidget &form, const char *name)
-{
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
-
-void click(QWidget &form, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
-}
-
 QString textColour(const QWidget *widget)
 {
     return QString::number(ColorValue::fromColor(widget->palette().color(QPalette::ButtonText)));
@@ -36,10 +27,10 @@ QStringList fields(QWidget &form)
 {
     QStringList texts;
     for (const char *name : {"FE1(0)", "FE1(1)", "FE1(3)", "FE1(4)", "FE1(2)", "TCS"})
-        texts << child<QLineEdit>(form, name)->text();
-    return texts << QString::number(child<QCheckBox>(form, "CB1(0)")->isChecked() +
-                                    2 * child<QCheckBox>(form, "CB1(1)")->isChecked())
-                 << child<QLabel>(form, "Label3")->text();
+        texts << named<QLineEdit>(form, name)->text();
+    return texts << QString::number(named<QCheckBox>(form, "CB1(0)")->isChecked() +
+                                    2 * named<QCheckBox>(form, "CB1(1)")->isChecked())
+                 << named<QLabel>(form, "Label3")->text();
 }
 
 // Panel i as text: button font, caption, style and text colour, panel colour, fixed labels.
@@ -87,18 +78,13 @@ void TestForm2::opensOnTheSingleQueuePanel()
     DesignerFixture designer;
     // A child of the designer, as the designer opens it, with its own PB1 and Label3.
     Form2 form(dialogs_, designer, &designer);
-    QCOMPARE(child<QLabel>(form, "Label1")->text(), u"Pannelli"_qs);
+    QCOMPARE(named<QLabel>(form, "Label1")->text(), u"Pannelli"_qs);
     // Not bold like panel 9, not italic like panel 3.
     QCOMPARE(fields(form), (QStringList{u"Tahoma"_qs, u"18"_qs, u"1010"_qs, u"2010"_qs, u"3010"_qs,
                                         u"Coda Unica"_qs, u"0"_qs, u"5"_qs}));
-    const auto *list = child<QComboBox>(form, "ComboBox1");
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->itemText(i);
-    QCOMPARE(entries, StyledButton::styleNames());
-    QCOMPARE(list->currentIndex(), 5);
+    QCOMPARE(named<QComboBox>(form, "ComboBox1")->currentIndex(), 5);
 
-    const auto *sample = child<StyledButton>(form, "BTn(2)");
+    const auto *sample = named<StyledButton>(form, "BTn(2)");
     QCOMPARE(sample->font(), designer.button(10)->font());
     QCOMPARE(sample->appearance(), 5);
     QCOMPARE(textColour(sample), u"1010"_qs);
@@ -119,9 +105,9 @@ void TestForm2::applyGivesEveryPanelTheSameLook()
     const QStringList typed{u"Courier"_qs, u"12,5"_qs,     u"255"_qs,
                             u"65280"_qs,   u"16711680"_qs, u"Sportello Unico"_qs};
     for (int f = 0; const char *name : {"FE1(0)", "FE1(1)", "FE1(3)", "FE1(4)", "FE1(2)", "TCS"})
-        child<QLineEdit>(form, name)->setText(typed[f++]);
-    child<QCheckBox>(form, "CB1(0)")->setChecked(true);
-    child<QComboBox>(form, "ComboBox1")->setCurrentIndex(4);
+        named<QLineEdit>(form, name)->setText(typed[f++]);
+    named<QCheckBox>(form, "CB1(0)")->setChecked(true);
+    named<QComboBox>(form, "ComboBox1")->setCurrentIndex(4);
     click(form, "BTn(0)");
 
     for (int i = 0; i < Panels; ++i) {
@@ -143,8 +129,8 @@ void TestForm2::styleWithoutAnEntryLeavesTheList()
     designer.button(10)->setAppearance(9);
     Form2 form(dialogs_, designer);
     form.show();
-    auto *list = child<QComboBox>(form, "ComboBox1");
-    const auto *sample = child<StyledButton>(form, "BTn(2)");
+    auto *list = named<QComboBox>(form, "ComboBox1");
+    const auto *sample = named<StyledButton>(form, "BTn(2)");
     QCOMPARE(fields(form).last(), u"9"_qs);
     QCOMPARE(list->currentIndex(), 4); // where panel 9 left it
     QCOMPARE(sample->appearance(), 9);
@@ -168,14 +154,14 @@ void TestForm2::choosersFillTheFieldsAndTheSample()
     const QList<QStringList> before = panels(designer);
     Form2 form(dialogs_, designer);
     form.show();
-    const auto *sample = child<StyledButton>(form, "BTn(2)");
+    const auto *sample = named<StyledButton>(form, "BTn(2)");
     const QString sampleFont = sample->font().toString();
 
     QFont plain(u"Courier"_qs);
     plain.setPointSizeF(20);
     dialogs_.fonts << std::nullopt << plain;
     dialogs_.colors << std::nullopt << QColor(1, 2, 3) << QColor(Qt::red) << QColor(Qt::blue);
-    child<QLineEdit>(form, "FE1(3)")->setText(u"?"_qs); // a cancel must not even make it 0
+    named<QLineEdit>(form, "FE1(3)")->setText(u"?"_qs); // a cancel must not even make it 0
     const QStringList opened = fields(form);
     click(form, "PB1(0)");
     click(form, "PB1(2)");
@@ -213,7 +199,7 @@ void TestForm2::refusedEntryAppliesNothing()
         dialogs_ = ScriptedDialogs();
         Form2 form(dialogs_, designer);
         form.show();
-        child<QLineEdit>(form, "TCS")->setText(u"Cambiato"_qs); // must not slip through
+        named<QLineEdit>(form, "TCS")->setText(u"Cambiato"_qs); // must not slip through
         form.findChild<QLineEdit *>(name)->setText(u"rosso"_qs);
         click(form, "BTn(0)");
 

@@ -1,5 +1,6 @@
 #include "designer/impostasfondo.h"
 
+#include "designertesting.h"
 #include "support/designerfixture.h"
 #include "support/scripteddialogs.h"
 
@@ -24,14 +25,9 @@ bool savePicture(const QString &path, QSize size, const char *format)
     return image.save(path, format);
 }
 
-template <typename T> T *child(QWidget &form, const char *name)
-{
-    return form.findChild<T *>(QString::fromLatin1(name));
-}
-
 QStringList listed(QWidget &form)
 {
-    const auto *files = child<QListWidget>(form, "File1");
+    const auto *files = named<QListWidget>(form, "File1");
     QStringList names;
     for (int i = 0; i < files->count(); ++i)
         names << files->item(i)->text();
@@ -40,7 +36,7 @@ QStringList listed(QWidget &form)
 
 void clickFile(QWidget &form, const QString &name)
 {
-    auto *files = child<QListWidget>(form, "File1");
+    auto *files = named<QListWidget>(form, "File1");
     const QRect place = files->visualItemRect(files->findItems(name, Qt::MatchExactly).value(0));
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, place.center());
 }
@@ -48,17 +44,12 @@ void clickFile(QWidget &form, const QString &name)
 // Picked, then opened with Enter: QTest's synthetic double click activates no tree item.
 void openFolder(QWidget &form, const QString &name)
 {
-    auto *folders = child<QTreeWidget>(form, "Dir1");
+    auto *folders = named<QTreeWidget>(form, "Dir1");
     QTreeWidgetItem *item =
         folders->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
     QTest::mouseClick(folders->viewport(), Qt::LeftButton, {},
                       folders->visualItemRect(item).center());
     QTest::keyClick(folders, Qt::Key_Return);
-}
-
-void click(QWidget &form, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(form, button), Qt::LeftButton);
 }
 
 QString label10(const DesignerFixture &designer)
@@ -78,8 +69,7 @@ private slots:
     void aRootFolderGetsNoSecondSeparator();
     void previewShowsThePixelSizeAndImpostaSetsIt_data();
     void previewShowsThePixelSizeAndImpostaSetsIt();
-    void unreadablePictureIsReportedAndTheBackgroundKept();
-    void impostaBeforeAnyFileAndEliminaRemoveTheBackground();
+    void impostaWithoutAFileAndEliminaClearItAnUnreadableFileDoesNot();
 
 private:
     QString path(const QString &name) const { return folder_ + QDir::separator() + name; }
@@ -115,7 +105,7 @@ void TestImpostaSfondo::browsesFoldersAndListsOnlyJpgAndBmp()
     // It opens on the folder of the picture in use, on that folder's drive.
     QCOMPARE(form.folder(), path(u"sotto"_qs));
     QCOMPARE(listed(form), QStringList{u"e.jpg"_qs});
-    QVERIFY(form.folder().startsWith(child<QComboBox>(form, "Drive1")->currentText()));
+    QVERIFY(form.folder().startsWith(named<QComboBox>(form, "Drive1")->currentText()));
 
     openFolder(form, dir_->path().section(u'/', -1));
     QCOMPARE(form.folder(), folder_);
@@ -137,7 +127,7 @@ void TestImpostaSfondo::aRootFolderGetsNoSecondSeparator()
     ImpostaSfondo form(dialogs_, designer, designer);
     form.setFolder(QDir::rootPath());
     QCOMPARE(form.folder(), root);
-    QCOMPARE(child<QComboBox>(form, "Drive1")->currentText(), root);
+    QCOMPARE(named<QComboBox>(form, "Drive1")->currentText(), root);
 }
 
 void TestImpostaSfondo::previewShowsThePixelSizeAndImpostaSetsIt_data()
@@ -161,11 +151,11 @@ void TestImpostaSfondo::previewShowsThePixelSizeAndImpostaSetsIt()
     clickFile(form, file);
 
     QCOMPARE(form.picturePath(), path(file));
-    const auto *preview = child<QLabel>(form, "Image1");
+    const auto *preview = named<QLabel>(form, "Image1");
     QCOMPARE(preview->pixmap().size(), size);
     QCOMPARE(preview->size(), size); // natural size, not scaled
-    QCOMPARE(QSize(child<QLineEdit>(form, "F1")->text().toInt(),
-                   child<QLineEdit>(form, "F2")->text().toInt()),
+    QCOMPARE(QSize(named<QLineEdit>(form, "F1")->text().toInt(),
+                   named<QLineEdit>(form, "F2")->text().toInt()),
              size);
     QVERIFY(designer.pictures.isEmpty());
 
@@ -179,32 +169,7 @@ void TestImpostaSfondo::previewShowsThePixelSizeAndImpostaSetsIt()
     QVERIFY(dialogs_.messages.isEmpty());
 }
 
-void TestImpostaSfondo::unreadablePictureIsReportedAndTheBackgroundKept()
-{
-    DesignerFixture designer;
-    ImpostaSfondo form(dialogs_, designer, designer);
-    form.setFolder(folder_);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    clickFile(form, u"a.jpg"_qs);
-    click(form, "PushButton1");
-
-    clickFile(form, u"X.JPG"_qs);
-    click(form, "PushButton1");
-    const QString unreadable = u"Impossibile leggere l'immagine:\n"_qs + path(u"X.JPG"_qs) +
-                               u"\n(il file non contiene un'immagine leggibile)"_qs;
-    QCOMPARE(dialogs_.messageTexts(),
-             (QStringList{unreadable, unreadable + u"\nLo sfondo non è stato cambiato."_qs}));
-    QCOMPARE(dialogs_.messages[1].kind, Dialogs::Kind::Critical);
-    QCOMPARE(dialogs_.messages[1].title, u"ATTENZIONE"_qs);
-    QVERIFY(child<QLabel>(form, "Image1")->pixmap().isNull());
-    QVERIFY(child<QLineEdit>(form, "F1")->text().isEmpty());
-    QCOMPARE(designer.pictures.size(), 1);
-    QCOMPARE(designer.paths, QStringList{path(u"a.jpg"_qs)});
-    QCOMPARE(label10(designer), path(u"a.jpg"_qs));
-}
-
-void TestImpostaSfondo::impostaBeforeAnyFileAndEliminaRemoveTheBackground()
+void TestImpostaSfondo::impostaWithoutAFileAndEliminaClearItAnUnreadableFileDoesNot()
 {
     DesignerFixture designer;
     designer.element(u"Label10"_qs)->setProperty("text", path(u"a.jpg"_qs));
@@ -219,12 +184,25 @@ void TestImpostaSfondo::impostaBeforeAnyFileAndEliminaRemoveTheBackground()
 
     clickFile(form, u"b.BMP"_qs);
     click(form, "PushButton1");
+    QVERIFY(dialogs_.messages.isEmpty());
+
+    // An unreadable picture leaves the one set in place.
+    clickFile(form, u"X.JPG"_qs);
+    click(form, "PushButton1");
+    const QString unreadable = u"Impossibile leggere l'immagine:\n"_qs + path(u"X.JPG"_qs) +
+                               u"\n(il file non contiene un'immagine leggibile)"_qs;
+    QCOMPARE(dialogs_.messageTexts(),
+             (QStringList{unreadable, unreadable + u"\nLo sfondo non è stato cambiato."_qs}));
+    QCOMPARE(dialogs_.messages[1].title, u"ATTENZIONE"_qs);
+    QVERIFY(named<QLabel>(form, "Image1")->pixmap().isNull());
+    QCOMPARE(designer.pictures.size(), 2);
+    QCOMPARE(label10(designer), path(u"b.BMP"_qs));
+
     click(form, "PushButton3");
     QCOMPARE(designer.pictures.size(), 3);
     QVERIFY(!designer.pictures[1].isNull() && designer.pictures[2].isNull());
     QCOMPARE(designer.paths.last(), QString());
     QCOMPARE(label10(designer), QString());
-    QVERIFY(dialogs_.messages.isEmpty());
 }
 
 QTEST_MAIN(TestImpostaSfondo)
