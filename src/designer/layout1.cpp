@@ -165,27 +165,20 @@ void Layout1::buildPanel(int i)
     static constexpr int lefts[] = {120, 3720, 7320, 10920, 14520};
     const bool queue = i == PanelCount - 1;
     const QPoint topLeft = queue ? QPoint(4800, 6600) : QPoint(lefts[i % 5], i < 5 ? 120 : 4200);
-    const CounterPanel panel(this, i, queue, topLeft, ScreenElements::indexed("Numero1", i),
-                             ScreenElements::indexed("Numero1A", i));
-    postazione1_[i] = panel.frame;
-    pb1_[i] = panel.button;
-    label5_[i] = panel.label5;
-    label6_[i] = panel.label6;
-    label7_[i] = panel.label7;
-    label8_[i] = panel.label8;
-    numero1_[i] = panel.issued;
-    numero1A_[i] = panel.served;
+    panels_[i] = CounterPanel(this, i, queue, topLeft, ScreenElements::indexed("Numero1", i),
+                              ScreenElements::indexed("Numero1A", i));
+    const CounterPanel &panel = panels_[i];
     // Sample values, so that the boxes' font and colours can be judged.
     if (!queue)
-        pb1_[i]->setText(QStringLiteral("Postazione %1").arg(i + 1));
-    label6_[i]->setText(QStringLiteral("Nome postazione"));
-    for (QLineEdit *box : {numero1_[i], numero1A_[i]})
+        panel.button->setText(QStringLiteral("Postazione %1").arg(i + 1));
+    panel.label6->setText(QStringLiteral("Nome postazione"));
+    for (QLineEdit *box : {panel.issued, panel.served})
         box->setFrame(false);
-    numero1_[i]->setText(QStringLiteral("25"));
-    numero1A_[i]->setText(QStringLiteral("21"));
+    panel.issued->setText(QStringLiteral("25"));
+    panel.served->setText(QStringLiteral("21"));
     // The single queue has no served number; its box exists only to keep the set whole.
     if (queue)
-        numero1A_[i]->hide();
+        panel.served->hide();
 
     makeHandle(ScreenElements::indexed("Image1", i), *panel.frame, Twips::rect(3000, 2040, 390, 390));
     QToolButton *icon = makeSettingsIcon(panel.frame, ScreenElements::indexed("Image5", i),
@@ -312,7 +305,7 @@ void Layout1::toggleBar()
 void Layout1::togglePanel(int index)
 {
     QPushButton *button = btn_.at(index + 6);
-    if (toggle(*postazione1_.at(index)))
+    if (toggle(*panels_.at(index).frame))
         setTextColour(button, ColorValue::toColor(255));
     else
         setTextColour(button, QApplication::palette(button).color(QPalette::ButtonText));
@@ -339,7 +332,8 @@ std::array<QLabel *, 5> Layout1::barTexts() const
 
 std::array<QLabel *, 4> Layout1::fixedLabels(int index) const
 {
-    return {label5_.at(index), label6_.at(index), label7_.at(index), label8_.at(index)};
+    const CounterPanel &panel = panels_.at(index);
+    return {panel.label5, panel.label6, panel.label7, panel.label8};
 }
 
 QColor Layout1::backgroundColour() const

@@ -3,6 +3,7 @@
 #include "console/layouttarget.h"
 #include "designer/dragstate.h"
 #include "designer/elementpositions.h"
+#include "ui/counterpanel.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -56,8 +57,8 @@ public:
     QGroupBox *bar() const { return gb0_; }
     // Label4(0), Label4(1), Label2, Label3, Label1(1): the bar's texts, which share a colour.
     std::array<QLabel *, 5> barTexts() const;
-    QGroupBox *panel(int index) const { return postazione1_.at(index); }
-    StyledButton *panelButton(int index) const { return pb1_.at(index); }
+    QGroupBox *panel(int index) const { return panels_.at(index).frame; }
+    StyledButton *panelButton(int index) const { return panels_.at(index).button; }
     // Label5(i) to Label8(i).
     std::array<QLabel *, 4> fixedLabels(int index) const;
     // nullptr for the missing index 5.
@@ -114,14 +115,7 @@ private:
     QLabel *label2_ = nullptr;
     QLabel *label3_ = nullptr;
     QLabel *runningText_ = nullptr; // Label1(1)
-    std::array<QGroupBox *, PanelCount> postazione1_{};
-    std::array<StyledButton *, PanelCount> pb1_{};
-    std::array<QLineEdit *, PanelCount> numero1_{};
-    std::array<QLineEdit *, PanelCount> numero1A_{};
-    std::array<QLabel *, PanelCount> label5_{};
-    std::array<QLabel *, PanelCount> label6_{};
-    std::array<QLabel *, PanelCount> label7_{};
-    std::array<QLabel *, PanelCount> label8_{};
+    std::array<CounterPanel, PanelCount> panels_{};
     QLabel *label10_ = nullptr;
     QFrame *ssPanel1_ = nullptr;
     QGroupBox *groupBox2_ = nullptr;

@@ -125,12 +125,8 @@ void FrontEnd::buildPanel(int i)
     const QPoint topLeft = queue ? QPoint(15000, 4680) : QPoint(lefts[i % 5], i < 5 ? 2040 : 6360);
     const CounterPanel panel(this, i, queue, topLeft, QStringLiteral("Numero%1").arg(i + 1),
                              queue ? QString() : QStringLiteral("Numero%1A").arg(i + 1));
-    postazione1_[i] = panel.frame;
     pb1_[i] = panel.button;
-    label5_[i] = panel.label5;
     label6_[i] = panel.label6;
-    label7_[i] = panel.label7;
-    label8_[i] = panel.label8;
     numero_[i] = panel.issued;
     if (!queue)
         numeroA_[i] = panel.served;

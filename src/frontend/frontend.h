@@ -97,12 +97,8 @@ private:
     QLabel *label9_ = nullptr;
     QLabel *label77_ = nullptr;
     QLineEdit *label88_ = nullptr;
-    std::array<QGroupBox *, LineCount> postazione1_{};
     std::array<QPushButton *, LineCount> pb1_{};
-    std::array<QLabel *, LineCount> label5_{};
     std::array<QLabel *, LineCount> label6_{};
-    std::array<QLabel *, LineCount> label7_{};
-    std::array<QLabel *, LineCount> label8_{};
     std::array<QLineEdit *, LineCount> numero_{};       // Numero1 .. Numero11
     std::array<QLineEdit *, CounterCount> numeroA_{};   // Numero1A .. Numero10A
     QTimer *timer1_ = nullptr;

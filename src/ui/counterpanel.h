@@ -16,6 +16,7 @@ class StyledButton;
 class CounterPanel
 {
 public:
+    CounterPanel() = default;
     // An empty servedName leaves the panel without a served-number box.
     CounterPanel(QWidget *parent, int index, bool singleQueue, const QPoint &topLeftTwips,
                  const QString &issuedName, const QString &servedName);
