@@ -1,41 +1,18 @@
 #include "archive/archiveschema.h"
 #include "report/ticketproject.h"
 #include "support/archivefixture.h"
+#include "support/sqlitefile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QtTest>
 
 #include <algorithm>
 
 namespace {
-
-// Opened for writing, as the restarted kiosk opens them: SQLite rolls back what a killed
-// process left half-done before anything is read.
-QString integrityOf(const QString &path)
-{
-    const QString name = QStringLiteral("after-kill");
-    QString verdict;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery check(QStringLiteral("PRAGMA integrity_check"), db);
-            verdict = check.next() ? check.value(0).toString() : check.lastError().text();
-        } else {
-            verdict = db.lastError().text();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return verdict;
-}
 
 QList<int> ticketNumbers(const QString &folder)
 {
@@ -119,7 +96,7 @@ private slots:
                                       .arg(rounds)
                                       .arg(killAfterMs);
             for (const QString &archive : {u"Totem.mdb"_qs, u"KZ4.mdb"_qs, u"KZ4B.mdb"_qs}) {
-                const QString verdict = integrityOf(archives.path(archive));
+                const QString verdict = SqliteFile::integrity(archives.path(archive));
                 QVERIFY2(verdict == QStringLiteral("ok"),
                          qPrintable(where + u' ' + archive + u' ' + verdict));
             }

@@ -30,3 +30,21 @@ bool SqliteFile::run(const QString &path, const QStringList &statements)
     QSqlDatabase::removeDatabase(name);
     return ok;
 }
+
+QString SqliteFile::integrity(const QString &path)
+{
+    const QString name = QStringLiteral("test-sqlitefile-integrity");
+    QString verdict;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery check(QStringLiteral("PRAGMA integrity_check"), db);
+            verdict = check.next() ? check.value(0).toString() : check.lastError().text();
+        } else {
+            verdict = db.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return verdict;
+}
