@@ -31,8 +31,11 @@ void BM_SqliteLookup(benchmark::State &state)
         int ids[10] = {};
         sqlite3 *db = openSqlite(totem);
         sqlite3_stmt *statement = nullptr;
-        sqliteCheck(sqlite3_prepare_v2(db, "SELECT \"nove\" FROM \"TotemLunedì\" ORDER BY rowid "
-                                           "LIMIT 10", -1, &statement, nullptr), db);
+        sqliteCheck(sqlite3_prepare_v2(db,
+                                       "SELECT \"nove\" FROM \"TotemLunedì\" ORDER BY rowid "
+                                       "LIMIT 10",
+                                       -1, &statement, nullptr),
+                    db);
         for (int i = 0; i < 10 && sqlite3_step(statement) == SQLITE_ROW; ++i)
             ids[i] = sqlite3_column_int(statement, 0);
         sqlite3_finalize(statement);
@@ -40,7 +43,8 @@ void BM_SqliteLookup(benchmark::State &state)
 
         db = openSqlite(kz4);
         sqliteCheck(sqlite3_prepare_v2(db, "SELECT \"ID\", \"Nominativo\" FROM \"Utenti\"", -1,
-                                       &statement, nullptr), db);
+                                       &statement, nullptr),
+                    db);
         std::string names[10];
         while (sqlite3_step(statement) == SQLITE_ROW) {
             const int id = sqlite3_column_int(statement, 0);
@@ -71,8 +75,8 @@ void BM_SqliteServed(benchmark::State &state)
         for (int counter = 1; counter <= 10; ++counter) {
             sqlite3 *db = openSqlite(kz4b);
             sqlite3_stmt *statement = nullptr;
-            const std::string sql = "SELECT \"NumeroA1\" FROM \"NumeriCode" +
-                                    std::to_string(counter) + "\" LIMIT 1";
+            const std::string sql =
+                "SELECT \"NumeroA1\" FROM \"NumeriCode" + std::to_string(counter) + "\" LIMIT 1";
             sqliteCheck(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), db);
             sqliteCheck(sqlite3_step(statement), db, SQLITE_ROW);
             benchmark::DoNotOptimize(sqlite3_column_int(statement, 0));

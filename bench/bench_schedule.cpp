@@ -32,8 +32,8 @@ void fillMonday(const BenchArchives &archives)
 {
     sqlite3 *db = openSqlite(archives.path(ArchivePath::kz4()));
     for (int id = 1; id <= OperatorCount; ++id)
-        exec(db, "INSERT INTO \"Utenti\"(\"ID\", \"Nominativo\") VALUES(" + std::to_string(id) +
-                     ", 'Operatore " + std::to_string(id) + "')");
+        exec(db, "INSERT INTO \"Utenti\"(\"ID\", \"Nominativo\") VALUES(" + std::to_string(id)
+                     + ", 'Operatore " + std::to_string(id) + "')");
     sqlite3_close(db);
 
     db = openSqlite(archives.path(ArchivePath::totem()));
@@ -46,9 +46,9 @@ void fillMonday(const BenchArchives &archives)
             const int id = 1 + (counter * ScheduleDay::HourCount + hour) % OperatorCount;
             assignments += '"' + hours.at(hour).toStdString() + "\" = " + std::to_string(id);
         }
-        exec(db, "UPDATE \"" + monday.toStdString() + "\" SET " + assignments +
-                     " WHERE rowid = (SELECT rowid FROM \"" + monday.toStdString() +
-                     "\" ORDER BY rowid LIMIT 1 OFFSET " + std::to_string(counter) + ")");
+        exec(db, "UPDATE \"" + monday.toStdString() + "\" SET " + assignments
+                     + " WHERE rowid = (SELECT rowid FROM \"" + monday.toStdString()
+                     + "\" ORDER BY rowid LIMIT 1 OFFSET " + std::to_string(counter) + ")");
     }
     sqlite3_close(db);
 }
@@ -111,8 +111,8 @@ void BM_SqliteScheduleDay(benchmark::State &state)
     for (const QString &hour : ArchiveSchema::hourFields())
         dayQuery += '"' + hour.toStdString() + "\", ";
     dayQuery.resize(dayQuery.size() - 2);
-    dayQuery += " FROM \"" + monday.toStdString() + "\" ORDER BY rowid LIMIT " +
-                std::to_string(ScheduleDay::CounterCount);
+    dayQuery += " FROM \"" + monday.toStdString() + "\" ORDER BY rowid LIMIT "
+                + std::to_string(ScheduleDay::CounterCount);
     timeEach(state, [&] {
         int ids[ScheduleDay::CounterCount][ScheduleDay::HourCount] = {};
         sqlite3 *db = openSqlite(totem);

@@ -125,8 +125,8 @@ public:
                     return;
             }
             if (process_.state() == QProcess::NotRunning)
-                throw failure(process_.program() + QStringLiteral(" ended before showing ") +
-                              windowName + QStringLiteral(": ") + process_.errorString());
+                throw failure(process_.program() + QStringLiteral(" ended before showing ")
+                              + windowName + QStringLiteral(": ") + process_.errorString());
             if (deadline.hasExpired())
                 throw failure(windowName + QStringLiteral(" not shown in time"));
             process_.waitForReadyRead(int(deadline.remainingTime()));
@@ -199,16 +199,15 @@ void pressOpenPublicScreen()
                    QStringLiteral("^Gestione Totem$"), QStringLiteral("mousemove"),
                    QStringLiteral("--window"), QStringLiteral("%1"), QString::number(x),
                    QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
-    if (!xdotool.waitForFinished(WaitLimitMs) || xdotool.exitStatus() != QProcess::NormalExit ||
-        xdotool.exitCode() != 0)
-        throw failure(QStringLiteral("xdotool could not press the console's command: ") +
-                      xdotool.errorString());
+    if (!xdotool.waitForFinished(WaitLimitMs) || xdotool.exitStatus() != QProcess::NormalExit
+        || xdotool.exitCode() != 0)
+        throw failure(QStringLiteral("xdotool could not press the console's command: ")
+                      + xdotool.errorString());
 }
 
 // A failure (no Xvfb, no xdotool, a program that does not show its window) skips the
 // benchmark with the reason instead of ending the whole run.
-template <typename Run>
-void orSkip(benchmark::State &state, Run &&run)
+template <typename Run> void orSkip(benchmark::State &state, Run &&run)
 {
     try {
         run();
@@ -273,8 +272,7 @@ void BM_PeakMemoryWindow(benchmark::State &state)
     const QTemporaryDir folder;
     orSkip(state, [&] {
         for (auto _ : state) {
-            WatchedProgram window(floorProgram, {QStringLiteral("--full-screen")},
-                                  folder.path());
+            WatchedProgram window(floorProgram, {QStringLiteral("--full-screen")}, folder.path());
             window.start();
             window.waitShown(QStringLiteral("FloorWindow"));
             window.runFor(PublicScreenOpenMs);

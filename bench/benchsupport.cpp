@@ -9,8 +9,8 @@ BenchArchives::BenchArchives(bool demo)
 {
     if (!dir_.isValid())
         throw std::runtime_error("no temporary folder");
-    FreshArchives::create(dir_.path(), demo ? FreshArchives::Content::Demo
-                                            : FreshArchives::Content::Empty);
+    FreshArchives::create(dir_.path(),
+                          demo ? FreshArchives::Content::Demo : FreshArchives::Content::Empty);
 }
 
 double Latencies::add(Clock::time_point start)

@@ -38,8 +38,7 @@ private:
 };
 
 // One timed operation per iteration, its latencies reported with the run.
-template <typename Operation>
-void timeEach(benchmark::State &state, Operation &&operation)
+template <typename Operation> void timeEach(benchmark::State &state, Operation &&operation)
 {
     Latencies latencies;
     for (auto _ : state) {

@@ -11,7 +11,7 @@
 namespace {
 QAtomicInteger<quint64> connectionSerial;
 ArchiveConnection::OpeningHook openingHook;
-}
+} // namespace
 
 void ArchiveConnection::setOpeningHook(OpeningHook hook)
 {
@@ -19,8 +19,7 @@ void ArchiveConnection::setOpeningHook(OpeningHook hook)
 }
 
 ArchiveConnection::ArchiveConnection(const QString &path)
-    : name_(QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1))),
-      path_(path)
+    : name_(QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1))), path_(path)
 {
     if (openingHook)
         openingHook(path);

@@ -132,8 +132,8 @@ namespace {
 
 bool sameTable(const ArchiveContent::TableRecords &t, const QString &archive, const QString &table)
 {
-    return t.archive.compare(archive, Qt::CaseInsensitive) == 0 &&
-           t.table.compare(table, Qt::CaseInsensitive) == 0;
+    return t.archive.compare(archive, Qt::CaseInsensitive) == 0
+           && t.table.compare(table, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

@@ -56,7 +56,8 @@ ArchiveError ArchiveError::fromSql(const QString &path, const QSqlError &error, 
         break;
     }
     return ArchiveError(Reason::Other,
-                        writing ? QStringLiteral("Errore nella scrittura dell'archivio %1.").arg(file)
-                                : QStringLiteral("Errore nella lettura dell'archivio %1.").arg(file),
+                        writing
+                            ? QStringLiteral("Errore nella scrittura dell'archivio %1.").arg(file)
+                            : QStringLiteral("Errore nella lettura dell'archivio %1.").arg(file),
                         detail);
 }

@@ -11,15 +11,16 @@ class QSqlError;
 class ArchiveError : public std::exception
 {
 public:
-    enum class Reason {
-        Unreachable,     // folder or file not there: the share is down or the path is wrong
-        NotAnArchive,    // the file exists but is not an archive
+    enum class Reason
+    {
+        Unreachable,  // folder or file not there: the share is down or the path is wrong
+        NotAnArchive, // the file exists but is not an archive
         MissingTable,
         MissingField,
         NoCurrentRecord, // empty table, end of records, or the record vanished
         Busy,            // another workstation held the archive past our patience
         ReadOnly,
-        BadValue,        // a value that the field cannot hold, or an empty converted field
+        BadValue, // a value that the field cannot hold, or an empty converted field
         NotUpdatable,
         Other
     };

@@ -36,16 +36,26 @@ FieldKind fieldKindFromDeclaredType(const QString &declaredType)
 QString declaredTypeOf(FieldKind kind)
 {
     switch (kind) {
-    case FieldKind::Boolean: return QStringLiteral("BOOLEAN");
-    case FieldKind::Integer: return QStringLiteral("SMALLINT");
-    case FieldKind::Long: return QStringLiteral("LONG");
-    case FieldKind::Single: return QStringLiteral("SINGLE");
-    case FieldKind::Double: return QStringLiteral("DOUBLE");
-    case FieldKind::DateTime: return QStringLiteral("DATETIME");
-    case FieldKind::Currency: return QStringLiteral("CURRENCY");
-    case FieldKind::Byte: return QStringLiteral("BYTE");
-    case FieldKind::Text: return QStringLiteral("TEXT");
-    case FieldKind::Memo: return QStringLiteral("MEMO");
+    case FieldKind::Boolean:
+        return QStringLiteral("BOOLEAN");
+    case FieldKind::Integer:
+        return QStringLiteral("SMALLINT");
+    case FieldKind::Long:
+        return QStringLiteral("LONG");
+    case FieldKind::Single:
+        return QStringLiteral("SINGLE");
+    case FieldKind::Double:
+        return QStringLiteral("DOUBLE");
+    case FieldKind::DateTime:
+        return QStringLiteral("DATETIME");
+    case FieldKind::Currency:
+        return QStringLiteral("CURRENCY");
+    case FieldKind::Byte:
+        return QStringLiteral("BYTE");
+    case FieldKind::Text:
+        return QStringLiteral("TEXT");
+    case FieldKind::Memo:
+        return QStringLiteral("MEMO");
     }
     return QStringLiteral("TEXT");
 }
@@ -53,16 +63,26 @@ QString declaredTypeOf(FieldKind kind)
 QString fieldKindName(FieldKind kind)
 {
     switch (kind) {
-    case FieldKind::Boolean: return QStringLiteral("Boolean");
-    case FieldKind::Integer: return QStringLiteral("Integer");
-    case FieldKind::Long: return QStringLiteral("Long");
-    case FieldKind::Single: return QStringLiteral("Single");
-    case FieldKind::Double: return QStringLiteral("Double");
-    case FieldKind::DateTime: return QStringLiteral("Date/Time");
-    case FieldKind::Currency: return QStringLiteral("Currency");
-    case FieldKind::Byte: return QStringLiteral("Byte");
-    case FieldKind::Text: return QStringLiteral("Text");
-    case FieldKind::Memo: return QStringLiteral("Memo");
+    case FieldKind::Boolean:
+        return QStringLiteral("Boolean");
+    case FieldKind::Integer:
+        return QStringLiteral("Integer");
+    case FieldKind::Long:
+        return QStringLiteral("Long");
+    case FieldKind::Single:
+        return QStringLiteral("Single");
+    case FieldKind::Double:
+        return QStringLiteral("Double");
+    case FieldKind::DateTime:
+        return QStringLiteral("Date/Time");
+    case FieldKind::Currency:
+        return QStringLiteral("Currency");
+    case FieldKind::Byte:
+        return QStringLiteral("Byte");
+    case FieldKind::Text:
+        return QStringLiteral("Text");
+    case FieldKind::Memo:
+        return QStringLiteral("Memo");
     }
     return QStringLiteral("Text");
 }

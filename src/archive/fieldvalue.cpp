@@ -19,9 +19,9 @@ QDateTime dayNumberToDateTime(double days)
 
 ArchiveError badValue(const QString &field, const QVariant &value)
 {
-    return ArchiveError(ArchiveError::Reason::BadValue,
-                        QStringLiteral("Valore non valido per il campo %1: «%2».")
-                            .arg(field, value.toString()));
+    return ArchiveError(
+        ArchiveError::Reason::BadValue,
+        QStringLiteral("Valore non valido per il campo %1: «%2».").arg(field, value.toString()));
 }
 
 bool isNumericKind(FieldKind kind)
@@ -121,10 +121,12 @@ QVariant FieldValue::toStorage(FieldKind kind, const QVariant &value, const QStr
     case FieldKind::Long:
     case FieldKind::Byte: {
         const double number = value.toDouble(&ok);
-        const double low = kind == FieldKind::Byte ? 0 : kind == FieldKind::Integer ? -32768
-                                                      : std::numeric_limits<qint32>::min();
-        const double high = kind == FieldKind::Byte ? 255 : kind == FieldKind::Integer ? 32767
-                                                       : std::numeric_limits<qint32>::max();
+        const double low = kind == FieldKind::Byte      ? 0
+                           : kind == FieldKind::Integer ? -32768
+                                                        : std::numeric_limits<qint32>::min();
+        const double high = kind == FieldKind::Byte      ? 255
+                            : kind == FieldKind::Integer ? 32767
+                                                         : std::numeric_limits<qint32>::max();
         if (!ok || !std::isfinite(number) || std::nearbyint(number) < low
             || std::nearbyint(number) > high)
             throw badValue(field, value);

@@ -48,7 +48,8 @@ QRegularExpression likeExpression(const QString &pattern)
 FindCriteria FindCriteria::parse(const QString &criteria)
 {
     static const QRegularExpression form(
-        QStringLiteral(R"(^\s*\[([^\]]+)\]\s*(?:(like)\s*'(.*)'|(=)\s*([-+]?[0-9]+(?:\.[0-9]+)?))\s*$)"),
+        QStringLiteral(
+            R"(^\s*\[([^\]]+)\]\s*(?:(like)\s*'(.*)'|(=)\s*([-+]?[0-9]+(?:\.[0-9]+)?))\s*$)"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = form.match(criteria);
     if (!match.hasMatch())
@@ -58,7 +59,8 @@ FindCriteria FindCriteria::parse(const QString &criteria)
     result.field_ = match.captured(1).trimmed();
     if (!match.captured(2).isEmpty()) {
         result.form_ = Form::Like;
-        result.like_ = likeExpression(match.captured(3).replace(QStringLiteral("''"), QStringLiteral("'")));
+        result.like_ =
+            likeExpression(match.captured(3).replace(QStringLiteral("''"), QStringLiteral("'")));
         if (!result.like_.isValid())
             throw badCriteria(criteria);
     } else {

@@ -16,7 +16,11 @@ public:
     bool matches(const QVariant &value) const;
 
 private:
-    enum class Form { Like, Equals };
+    enum class Form
+    {
+        Like,
+        Equals
+    };
     Form form_ = Form::Equals;
     QString field_;
     QRegularExpression like_;

@@ -197,8 +197,8 @@ void FreshArchives::create(const QString &folder, Content content, bool overwrit
     QStringList files;
     for (qsizetype i = 0; i < targets.size(); ++i) {
         // SQLite makes the file itself, so that it gets the permissions of any new file.
-        const QString file = targets.at(i) + QStringLiteral(".nuovo-") +
-                             QUuid::createUuid().toString(QUuid::Id128).left(12);
+        const QString file = targets.at(i) + QStringLiteral(".nuovo-")
+                             + QUuid::createUuid().toString(QUuid::Id128).left(12);
         built.add(file);
         files << file;
         writeArchive(file, targets.at(i), ArchiveSchema::archives().at(i), records);

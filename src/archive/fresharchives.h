@@ -8,7 +8,11 @@
 class FreshArchives
 {
 public:
-    enum class Content { Empty, Demo };
+    enum class Content
+    {
+        Empty,
+        Demo
+    };
 
     // Throws ArchiveError; existing archives are refused unless overwrite is true, and a
     // missing folder is not created (Unreachable). The three are built beside their final

@@ -64,8 +64,8 @@ void RecordSet::open()
             sql = source_;
         } else {
             table_ = connection.storedTableName(source_);
-            if (!info.exec(QStringLiteral("PRAGMA table_info(%1)")
-                               .arg(ArchiveConnection::quoted(table_))))
+            if (!info.exec(
+                    QStringLiteral("PRAGMA table_info(%1)").arg(ArchiveConnection::quoted(table_))))
                 throw ArchiveError::fromSql(path_, info.lastError(), false);
             while (info.next())
                 declaredTypes << info.value(2).toString();
@@ -179,10 +179,9 @@ const RecordSet::Row &RecordSet::currentRow() const
 QVariant RecordSet::value(int index) const
 {
     if (index < 0 || index >= columns_.size())
-        throw ArchiveError(ArchiveError::Reason::MissingField,
-                           QStringLiteral("Campo numero %1 non trovato (%2).")
-                               .arg(index + 1)
-                               .arg(describe()));
+        throw ArchiveError(
+            ArchiveError::Reason::MissingField,
+            QStringLiteral("Campo numero %1 non trovato (%2).").arg(index + 1).arg(describe()));
     if (editing_)
         return editBuffer_.at(index);
     return currentRow().values.at(index);
@@ -235,9 +234,10 @@ bool RecordSet::isTrue(const QString &field) const
 void RecordSet::edit()
 {
     if (table_.isEmpty())
-        throw ArchiveError(ArchiveError::Reason::NotUpdatable,
-                           QStringLiteral("I record di questa selezione non possono essere modificati (%1).")
-                               .arg(describe()));
+        throw ArchiveError(
+            ArchiveError::Reason::NotUpdatable,
+            QStringLiteral("I record di questa selezione non possono essere modificati (%1).")
+                .arg(describe()));
     editBuffer_ = currentRow().values;
     dirty_ = QList<bool>(columns_.size(), false);
     editing_ = true;
@@ -258,17 +258,16 @@ void RecordSet::setValue(const QString &field, const QVariant &value)
 void RecordSet::update()
 {
     if (!editing_)
-        throw ArchiveError(ArchiveError::Reason::NotUpdatable,
-                           QStringLiteral("Aggiornamento senza modifica in corso (%1).")
-                               .arg(describe()));
+        throw ArchiveError(
+            ArchiveError::Reason::NotUpdatable,
+            QStringLiteral("Aggiornamento senza modifica in corso (%1).").arg(describe()));
     QStringList assignments;
     QList<QVariant> bound;
     for (int i = 0; i < columns_.size(); ++i) {
         if (!dirty_.at(i))
             continue;
         assignments << ArchiveConnection::quoted(columns_.at(i).name) + QStringLiteral("=?");
-        bound << FieldValue::toStorage(columns_.at(i).kind, editBuffer_.at(i),
-                                       columns_.at(i).name);
+        bound << FieldValue::toStorage(columns_.at(i).kind, editBuffer_.at(i), columns_.at(i).name);
     }
     if (!assignments.isEmpty()) {
         ArchiveConnection connection(path_);
@@ -284,9 +283,9 @@ void RecordSet::update()
         if (!query.exec())
             throw ArchiveError::fromSql(path_, query.lastError(), true);
         if (query.numRowsAffected() != 1)
-            throw ArchiveError(ArchiveError::Reason::NoCurrentRecord,
-                               QStringLiteral("Il record da aggiornare non esiste più (%1).")
-                                   .arg(describe()));
+            throw ArchiveError(
+                ArchiveError::Reason::NoCurrentRecord,
+                QStringLiteral("Il record da aggiornare non esiste più (%1).").arg(describe()));
     }
     rows_[position_].values = editBuffer_;
     editing_ = false;
@@ -302,6 +301,5 @@ QString RecordSet::describe() const
     const QString file = QFileInfo(path_).fileName();
     if (table_.isEmpty() && isSelectStatement(source_))
         return QStringLiteral("selezione «%1», archivio %2").arg(source_, file);
-    return QStringLiteral("tabella %1, archivio %2")
-        .arg(table_.isEmpty() ? source_ : table_, file);
+    return QStringLiteral("tabella %1, archivio %2").arg(table_.isEmpty() ? source_ : table_, file);
 }

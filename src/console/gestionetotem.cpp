@@ -7,17 +7,17 @@
 #include "archive/archiveschema.h"
 #include "archive/recordset.h"
 #include "console/layoutapplier.h"
-#include "designer/designerloader.h"
-#include "numbering/impostazione.h"
-#include "schedule/palinsesto.h"
 #include "console/numberingstart.h"
 #include "console/screenlayoutreader.h"
 #include "core/clock.h"
 #include "core/kioskstate.h"
+#include "designer/designerloader.h"
 #include "frontend/frontend.h"
 #include "frontend/ticketdataitems.h"
+#include "numbering/impostazione.h"
 #include "report/reportengine.h"
 #include "report/ticketproject.h"
+#include "schedule/palinsesto.h"
 #include "ui/dialogs.h"
 #include "ui/styledbutton.h"
 #include "ui/twips.h"
@@ -104,9 +104,9 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
     };
     for (int i = 0; i < int(pb1_.size()); ++i) {
         // Styled buttons wrap a caption that a substitute font makes too wide.
-        QPushButton *button = new StyledButton(QString::fromUtf8(places[i].caption),
-                                               places[i].inGroup ? static_cast<QWidget *>(groupBox1_)
-                                                                 : this);
+        QPushButton *button =
+            new StyledButton(QString::fromUtf8(places[i].caption),
+                             places[i].inGroup ? static_cast<QWidget *>(groupBox1_) : this);
         button->setObjectName(ScreenElements::indexed("PB1", i));
         button->setGeometry(places[i].place);
         button->setPalette(buttonPalette);

@@ -19,7 +19,11 @@ class GestioneTotem : public QWidget
     Q_OBJECT
 
 public:
-    enum class StartMode { Initial, Current };
+    enum class StartMode
+    {
+        Initial,
+        Current
+    };
 
     GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
 

@@ -13,7 +13,11 @@ class QWidget;
 class StartupSequence
 {
 public:
-    enum class Outcome { ShowConsole, EndProgram };
+    enum class Outcome
+    {
+        ShowConsole,
+        EndProgram
+    };
 
     StartupSequence(KioskState &state, Dialogs &dialogs, InstanceGuard &guard);
 

@@ -47,8 +47,8 @@ int DesignerLoader::openDesigner(KioskState &state, Dialogs &dialogs, QWidget *p
     } catch (const ArchiveError &error) {
         dialogs.message(parent, Dialogs::Kind::Critical,
                         QStringLiteral("Il layout memorizzato non può essere letto: "
-                                       "l'impostazione del layout non viene aperta.\n\n") +
-                            error.fullText(),
+                                       "l'impostazione del layout non viene aperta.\n\n")
+                            + error.fullText(),
                         QStringLiteral("ATTENZIONE"));
         return QDialog::Rejected;
     }
@@ -56,8 +56,8 @@ int DesignerLoader::openDesigner(KioskState &state, Dialogs &dialogs, QWidget *p
         dialogs.message(parent, Dialogs::Kind::Critical,
                         QStringLiteral("Il layout memorizzato non è stato letto per intero: gli "
                                        "elementi indicati mantengono l'aspetto predefinito e "
-                                       "vengono memorizzati così al prossimo salvataggio.\n\n") +
-                            problems.join(u'\n'),
+                                       "vengono memorizzati così al prossimo salvataggio.\n\n")
+                            + problems.join(u'\n'),
                         QStringLiteral("ATTENZIONE"));
     return dialogs.exec(designer);
 }

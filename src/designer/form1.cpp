@@ -19,7 +19,6 @@ namespace {
 
 using F = DialogFields;
 
-
 const QString Attenzione = QStringLiteral("ATTENZIONE");
 const QString NothingApplied = QStringLiteral("\nNessuna impostazione è stata applicata.");
 
@@ -44,7 +43,7 @@ Form1::Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent)
     fe1_[0] = F::makeField(this, F::indexed("FE1", 0), Twips::rect(240, 960, 3000, 330));
     fe1_[1] = F::makeField(this, F::indexed("FE1", 1), Twips::rect(3300, 960, 900, 330));
     pb1_[0] = F::makeButton(this, QStringLiteral("PB1(0)"), QStringLiteral("..."),
-                         Twips::rect(4260, 960, 450, 330));
+                            Twips::rect(4260, 960, 450, 330));
     cb1_[0] = new QCheckBox(QStringLiteral("Grassetto"), this);
     cb1_[0]->setGeometry(Twips::rect(240, 1410, 1800, 285));
     cb1_[1] = new QCheckBox(QStringLiteral("Italico"), this);
@@ -55,11 +54,11 @@ Form1::Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent)
     F::makeCaption(this, QStringLiteral("Colore Testo"), Twips::rect(240, 1860, 2160, 255));
     fe1_[3] = F::makeField(this, F::indexed("FE1", 3), Twips::rect(240, 2100, 1680, 330));
     pb1_[2] = F::makeButton(this, QStringLiteral("PB1(2)"), QStringLiteral("..."),
-                         Twips::rect(1980, 2100, 450, 330));
+                            Twips::rect(1980, 2100, 450, 330));
     F::makeCaption(this, QStringLiteral("Colore Sfondo"), Twips::rect(2760, 1860, 2160, 255));
     fe1_[4] = F::makeField(this, F::indexed("FE1", 4), Twips::rect(2760, 2100, 1680, 330));
     pb1_[3] = F::makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
-                         Twips::rect(4500, 2100, 450, 330));
+                            Twips::rect(4500, 2100, 450, 330));
 
     F::makeCaption(this, QStringLiteral("Testo Titolo"), Twips::rect(240, 2640, 4905, 255));
     fe1_[2] = F::makeField(this, F::indexed("FE1", 2), Twips::rect(240, 2880, 4905, 525));
@@ -68,9 +67,9 @@ Form1::Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent)
     fe1_[2]->setFont(titleFont);
 
     btn_[0] = F::makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
-                         Twips::rect(240, 4440, 1500, 450));
+                            Twips::rect(240, 4440, 1500, 450));
     btn_[1] = F::makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
-                         Twips::rect(3645, 4440, 1500, 450));
+                            Twips::rect(3645, 4440, 1500, 450));
 
     fill();
 
@@ -112,8 +111,8 @@ void Form1::fill()
     case Mode::Bar:
         fe1_[3]->setText(QString::number(
             F::colourOf(F::element(designer_, QStringLiteral("Label4(0)")), QPalette::WindowText)));
-        fe1_[4]->setText(
-            QString::number(F::colourOf(F::element(designer_, QStringLiteral("GB0")), QPalette::Window)));
+        fe1_[4]->setText(QString::number(
+            F::colourOf(F::element(designer_, QStringLiteral("GB0")), QPalette::Window)));
         fe1_[2]->setEnabled(false);
         pb1_[0]->setEnabled(false);
         break;

@@ -53,7 +53,7 @@ Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
     fe1_[0] = F::makeField(box1_, QStringLiteral("FE1(0)"), Twips::rect(120, 540, 3120, 330));
     fe1_[1] = F::makeField(box1_, QStringLiteral("FE1(1)"), Twips::rect(3300, 540, 900, 330));
     pb1_[0] = F::makeButton(box1_, QStringLiteral("PB1(0)"), QStringLiteral("..."),
-                         Twips::rect(4260, 540, 450, 330));
+                            Twips::rect(4260, 540, 450, 330));
     cb1_[0] = new QCheckBox(QStringLiteral("Grassetto"), box1_);
     cb1_[0]->setGeometry(Twips::rect(120, 960, 1800, 285));
     cb1_[1] = new QCheckBox(QStringLiteral("Italico"), box1_);
@@ -64,7 +64,7 @@ Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
     F::makeCaption(box1_, QStringLiteral("Colore Testo"), Twips::rect(120, 1380, 2100, 255));
     fe1_[3] = F::makeField(box1_, QStringLiteral("FE1(3)"), Twips::rect(120, 1620, 1680, 330));
     pb1_[2] = F::makeButton(box1_, QStringLiteral("PB1(2)"), QStringLiteral("..."),
-                         Twips::rect(1860, 1620, 450, 330));
+                            Twips::rect(1860, 1620, 450, 330));
     F::makeCaption(box1_, QStringLiteral("Stile"), Twips::rect(2640, 1380, 2100, 255));
     comboBox1_ = new QComboBox(box1_);
     comboBox1_->setObjectName(QStringLiteral("ComboBox1"));
@@ -83,19 +83,20 @@ Form2::Form2(Dialogs &dialogs, QWidget &designer, QWidget *parent)
     F::makeCaption(this, QStringLiteral("Colore Testi Fissi"), Twips::rect(240, 4800, 2520, 255));
     fe1_[4] = F::makeField(this, QStringLiteral("FE1(4)"), Twips::rect(240, 5040, 1980, 330));
     pb1_[3] = F::makeButton(this, QStringLiteral("PB1(3)"), QStringLiteral("..."),
-                         Twips::rect(2280, 5040, 450, 330));
-    F::makeCaption(this, QStringLiteral("Colore Sfondo Pannello"), Twips::rect(3000, 4800, 2685, 255));
+                            Twips::rect(2280, 5040, 450, 330));
+    F::makeCaption(this, QStringLiteral("Colore Sfondo Pannello"),
+                   Twips::rect(3000, 4800, 2685, 255));
     fe1_[2] = F::makeField(this, QStringLiteral("FE1(2)"), Twips::rect(3000, 5040, 1980, 330));
     pb1_[1] = F::makeButton(this, QStringLiteral("PB1(1)"), QStringLiteral("..."),
-                         Twips::rect(5040, 5040, 450, 330));
+                            Twips::rect(5040, 5040, 450, 330));
     F::makeCaption(this, QStringLiteral("Testo pulsante coda singola"),
-                Twips::rect(240, 5520, 5445, 255));
+                   Twips::rect(240, 5520, 5445, 255));
     tcs_ = F::makeField(this, QStringLiteral("TCS"), Twips::rect(240, 5760, 5445, 330));
 
     btn_[0] = F::makeButton(this, QStringLiteral("BTn(0)"), QStringLiteral("&Applica"),
-                         Twips::rect(240, 6600, 1500, 450));
+                            Twips::rect(240, 6600, 1500, 450));
     btn_[1] = F::makeButton(this, QStringLiteral("BTn(1)"), QStringLiteral("C&hiudi"),
-                         Twips::rect(4185, 6600, 1500, 450));
+                            Twips::rect(4185, 6600, 1500, 450));
 
     for (int i = 0; i < PanelCount; ++i)
         fillFromPanel(i);
@@ -176,7 +177,8 @@ void Form2::apply()
             panel->setAutoFillBackground(true);
         }
         for (const char *name : {"Label5", "Label6", "Label7", "Label8"})
-            F::setColour(F::element(designer_, F::indexed(name, i)), QPalette::WindowText, fixedColour);
+            F::setColour(F::element(designer_, F::indexed(name, i)), QPalette::WindowText,
+                         fixedColour);
 
         auto *button = qobject_cast<StyledButton *>(F::element(designer_, F::indexed("PB1", i)));
         if (!button)

@@ -97,11 +97,11 @@ ImpostaSfondo::ImpostaSfondo(Dialogs &dialogs, QWidget &designer, LayoutTarget &
     f2_ = makeSizeBox(this, QStringLiteral("F2"), Twips::rect(5160, 6825, 1200, 330));
 
     pushButton1_ = F::makeButton(this, QStringLiteral("PushButton1"), QStringLiteral("Imposta"),
-                              Twips::rect(240, 8220, 1500, 450));
+                                 Twips::rect(240, 8220, 1500, 450));
     pushButton3_ = F::makeButton(this, QStringLiteral("PushButton3"), QStringLiteral("Elimina"),
-                              Twips::rect(1920, 8220, 1500, 450));
+                                 Twips::rect(1920, 8220, 1500, 450));
     command5_ = F::makeButton(this, QStringLiteral("Command5"), QStringLiteral("C&hiudi"),
-                           Twips::rect(6420, 8220, 1500, 450));
+                              Twips::rect(6420, 8220, 1500, 450));
 
     fillDrives();
     const QWidget *label10 = designer_.findChild<QWidget *>(QStringLiteral("Label10"));
@@ -249,8 +249,8 @@ void ImpostaSfondo::setPicture()
     const QImage picture = PictureFile::read(path_, &reason);
     if (picture.isNull()) {
         dialogs_.message(this, Dialogs::Kind::Critical,
-                         unreadable(path_, reason) +
-                             QStringLiteral("\nLo sfondo non è stato cambiato."),
+                         unreadable(path_, reason)
+                             + QStringLiteral("\nLo sfondo non è stato cambiato."),
                          Attenzione);
         return;
     }

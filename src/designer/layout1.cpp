@@ -107,8 +107,8 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
     buildBar();
     for (int i = 0; i < PanelCount; ++i)
         buildPanel(i);
-    label10_ =
-        ScreenElements::label(this, QStringLiteral("Label10"), QString(), Twips::rect(2880, 13000, 8000, 255));
+    label10_ = ScreenElements::label(this, QStringLiteral("Label10"), QString(),
+                                     Twips::rect(2880, 13000, 8000, 255));
     // It only carries the path for the save; on a maximized kiosk screen its place would
     // no longer be out of sight.
     label10_->hide();
@@ -118,7 +118,7 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
 void Layout1::buildTitle()
 {
     titolo_ = ScreenElements::label(this, QStringLiteral("Titolo"), QStringLiteral("Titolo"),
-                        Twips::rect(120, 9600, 17895, 675));
+                                    Twips::rect(120, 9600, 17895, 675));
     titolo_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     titolo_->setLineWidth(2);
     titolo_->setAlignment(Qt::AlignCenter);
@@ -135,19 +135,20 @@ void Layout1::buildBar()
     gb0_ = new QGroupBox(this);
     gb0_->setObjectName(QStringLiteral("GB0"));
     gb0_->setGeometry(Twips::rect(120, 8280, 17895, 855));
-    label4_[0] = ScreenElements::label(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
-                           Twips::rect(240, 240, 1215, 255));
+    label4_[0] =
+        ScreenElements::label(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
+                              Twips::rect(240, 240, 1215, 255));
     label2_ = ScreenElements::label(gb0_, QStringLiteral("Label2"), QStringLiteral("Oggi"),
-                        Twips::rect(240, 480, 3975, 300));
-    runningText_ =
-        ScreenElements::label(gb0_, QStringLiteral("Label1(1)"),
-                  QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
-                                 "del ticket ed attendere la chiamata..."),
-                  Twips::rect(4590, 360, 8835, 240));
+                                    Twips::rect(240, 480, 3975, 300));
+    runningText_ = ScreenElements::label(
+        gb0_, QStringLiteral("Label1(1)"),
+        QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
+                       "del ticket ed attendere la chiamata..."),
+        Twips::rect(4590, 360, 8835, 240));
     label4_[1] = ScreenElements::label(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
-                           Twips::rect(15960, 240, 1215, 255));
+                                       Twips::rect(15960, 240, 1215, 255));
     label3_ = ScreenElements::label(gb0_, QStringLiteral("Label3"), QStringLiteral("Ora"),
-                        Twips::rect(15960, 480, 1815, 375));
+                                    Twips::rect(15960, 480, 1815, 375));
     QFont timeFont = label3_->font();
     timeFont.setPointSizeF(12);
     timeFont.setBold(true);
@@ -180,7 +181,8 @@ void Layout1::buildPanel(int i)
     if (queue)
         panel.served->hide();
 
-    makeHandle(ScreenElements::indexed("Image1", i), *panel.frame, Twips::rect(3000, 2040, 390, 390));
+    makeHandle(ScreenElements::indexed("Image1", i), *panel.frame,
+               Twips::rect(3000, 2040, 390, 390));
     QToolButton *icon = makeSettingsIcon(panel.frame, ScreenElements::indexed("Image5", i),
                                          Twips::rect(3000, 2520, 480, 480));
     connect(icon, &QToolButton::clicked, this, &Layout1::buttonDialogRequested);
@@ -317,8 +319,8 @@ void Layout1::save()
         ScreenLayoutWriter::write(DesignerLayoutReader::read(*this), state_.archiveFolder);
     } catch (const ArchiveError &error) {
         dialogs_.message(this, Dialogs::Kind::Critical,
-                         QStringLiteral("Il layout non è stato memorizzato per intero.\n\n") +
-                             error.fullText(),
+                         QStringLiteral("Il layout non è stato memorizzato per intero.\n\n")
+                             + error.fullText(),
                          QStringLiteral("ATTENZIONE"));
         return;
     }

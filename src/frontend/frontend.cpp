@@ -3,12 +3,12 @@
 #include "ui/screenelements.h"
 
 #include "archive/archiveerror.h"
-#include "core/clock.h"
-#include "core/kioskstate.h"
-#include "frontend/dutyroster.h"
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
 #include "archive/recordset.h"
+#include "core/clock.h"
+#include "core/kioskstate.h"
+#include "frontend/dutyroster.h"
 #include "frontend/numericvalue.h"
 #include "frontend/operatorlookup.h"
 #include "frontend/servednumbers.h"
@@ -87,25 +87,30 @@ FrontEnd::~FrontEnd()
 void FrontEnd::buildTitleAndBar()
 {
     title_ = ScreenElements::label(this, QStringLiteral("Label1(0)"), QString(),
-                       Twips::rect(240, 240, 17895, 675));
+                                   Twips::rect(240, 240, 17895, 675));
     title_->setAlignment(Qt::AlignCenter);
 
     gb0_ = new QGroupBox(this);
     gb0_->setObjectName(QStringLiteral("GB0"));
     gb0_->setGeometry(Twips::rect(240, 1080, 17895, 855));
-    label4_[0] = ScreenElements::label(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
-                           Twips::rect(240, 240, 1215, 255));
-    label2_ = ScreenElements::label(gb0_, QStringLiteral("Label2"), QString(), Twips::rect(240, 480, 3975, 300));
-    runningText_ = ScreenElements::label(gb0_, QStringLiteral("Label1(1)"),
-                             QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
-                                            "del ticket ed attendere la chiamata..."),
-                             Twips::rect(4590, 360, 8835, 240));
-    label9_ = ScreenElements::label(gb0_, QStringLiteral("Label9"), QStringLiteral("SERVER non raggiungibile"),
-                        Twips::rect(13560, 360, 2295, 255));
+    label4_[0] =
+        ScreenElements::label(gb0_, QStringLiteral("Label4(0)"), QStringLiteral("Data odierna"),
+                              Twips::rect(240, 240, 1215, 255));
+    label2_ = ScreenElements::label(gb0_, QStringLiteral("Label2"), QString(),
+                                    Twips::rect(240, 480, 3975, 300));
+    runningText_ = ScreenElements::label(
+        gb0_, QStringLiteral("Label1(1)"),
+        QStringLiteral("Totem per la distribuzione dei ticket di coda....munirsi "
+                       "del ticket ed attendere la chiamata..."),
+        Twips::rect(4590, 360, 8835, 240));
+    label9_ = ScreenElements::label(gb0_, QStringLiteral("Label9"),
+                                    QStringLiteral("SERVER non raggiungibile"),
+                                    Twips::rect(13560, 360, 2295, 255));
     label9_->hide();
     label4_[1] = ScreenElements::label(gb0_, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
-                           Twips::rect(15960, 240, 1215, 255));
-    label3_ = ScreenElements::label(gb0_, QStringLiteral("Label3"), QString(), Twips::rect(15960, 480, 1815, 375));
+                                       Twips::rect(15960, 240, 1215, 255));
+    label3_ = ScreenElements::label(gb0_, QStringLiteral("Label3"), QString(),
+                                    Twips::rect(15960, 480, 1815, 375));
     QFont timeFont = label3_->font();
     timeFont.setPointSizeF(12);
     timeFont.setBold(true);
@@ -114,7 +119,8 @@ void FrontEnd::buildTitleAndBar()
     label88_->setObjectName(QStringLiteral("Label88"));
     label88_->hide();
 
-    label77_ = ScreenElements::label(this, QStringLiteral("Label77"), QString(), Twips::rect(240, 0, 1215, 255));
+    label77_ = ScreenElements::label(this, QStringLiteral("Label77"), QString(),
+                                     Twips::rect(240, 0, 1215, 255));
     label77_->hide();
 }
 
@@ -313,7 +319,8 @@ void FrontEnd::storeNumbering(int line, qint32 number)
     data1.edit();
     // Every line is copied from its box as it stands, the line just pressed included.
     for (int k = 1; k <= LineCount; ++k)
-        data1.setValue(ArchiveSchema::currentNumberField(k), NumericValue::rounded(numero_[k - 1]->text()));
+        data1.setValue(ArchiveSchema::currentNumberField(k),
+                       NumericValue::rounded(numero_[k - 1]->text()));
     data1.setValue(ArchiveSchema::currentNumberField(line), number);
     data1.update();
 }

@@ -99,8 +99,8 @@ private:
     QLineEdit *label88_ = nullptr;
     std::array<QPushButton *, LineCount> pb1_{};
     std::array<QLabel *, LineCount> label6_{};
-    std::array<QLineEdit *, LineCount> numero_{};       // Numero1 .. Numero11
-    std::array<QLineEdit *, CounterCount> numeroA_{};   // Numero1A .. Numero10A
+    std::array<QLineEdit *, LineCount> numero_{};     // Numero1 .. Numero11
+    std::array<QLineEdit *, CounterCount> numeroA_{}; // Numero1A .. Numero10A
     QTimer *timer1_ = nullptr;
     QTimer *timer2_ = nullptr;
     QTimer *timer3_ = nullptr;

@@ -96,7 +96,8 @@ void TicketDataItems::defineByValue(const RecordSet &record, ReportEngine &engin
         const QVariant value = record.value(j);
         // Values come back typed by their column, so a present value's kind is its
         // column's; only an empty one is a text.
-        const qint32 type = value.isNull() ? qint32(DataItem::Text) : typeOfKind(record.fieldKind(j));
+        const qint32 type =
+            value.isNull() ? qint32(DataItem::Text) : typeOfKind(record.fieldKind(j));
         define(engine, record.fieldName(j), contentOf(value, type), type);
     }
 }

@@ -39,10 +39,9 @@ TicketPrinter::Result TicketPrinter::print(const QString &archiveFolder, QString
     if (data99_.recordCount() == 0)
         return Result::NoTicketRecord;
 
-    const qint32 result = engine_.printProject(0, ReportEngine::LabelProject,
-                                               TicketProject::defaultFileName(), 0,
-                                               ReportEngine::PrintToPrinter, 0, window_,
-                                               QString(), 0, temporaryFolder());
+    const qint32 result = engine_.printProject(
+        0, ReportEngine::LabelProject, TicketProject::defaultFileName(), 0,
+        ReportEngine::PrintToPrinter, 0, window_, QString(), 0, temporaryFolder());
     if (result != ReportEngine::Ok) {
         if (error)
             *error = engine_.lastError();

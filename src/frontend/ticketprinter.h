@@ -15,7 +15,12 @@ class TicketPrinter : public QObject
     Q_OBJECT
 
 public:
-    enum class Result { Printed, NoTicketRecord, Failed };
+    enum class Result
+    {
+        Printed,
+        NoTicketRecord,
+        Failed
+    };
 
     TicketPrinter(ReportEngine &engine, QWidget *window, QObject *parent = nullptr);
 

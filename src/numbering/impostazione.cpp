@@ -106,9 +106,9 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
         auto *label = new QLabel(rowCaption(row), currentFrame);
         label->setGeometry(Twips::rect(120, rowTop(row), 1155, 285));
         makeBox(currentBox(row), currentFrame, 1320, rowTop(row));
-        na1_[currentBox(row)] =
-            makeButton(QStringLiteral("Esegui"), currentFrame, ScreenElements::indexed("Na1", currentBox(row)),
-                       Twips::rect(2400, rowTop(row), 975, 300));
+        na1_[currentBox(row)] = makeButton(QStringLiteral("Esegui"), currentFrame,
+                                           ScreenElements::indexed("Na1", currentBox(row)),
+                                           Twips::rect(2400, rowTop(row), 975, 300));
 
         label = new QLabel(rowCaption(row), initialFrame);
         label->setGeometry(Twips::rect(120, rowTop(row), 1275, 285));
@@ -234,7 +234,8 @@ void Impostazione::resetToInitial()
 {
     if (dialogs_.question(this,
                           QStringLiteral("Portiamo tutti i Numeri alla impostazione Iniziale ?"),
-                          QStringLiteral("Richiesta")) != Dialogs::Answer::Yes)
+                          QStringLiteral("Richiesta"))
+        != Dialogs::Answer::Yes)
         return;
 
     // The initial numbers are taken as they stand on the screen, saved or not.

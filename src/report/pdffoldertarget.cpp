@@ -76,8 +76,8 @@ void PdfFolderTarget::endDocument()
             detail);
     }
     // A temporary file is private to its owner; a ticket is an ordinary file of the folder.
-    file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                         QFileDevice::ReadOther);
+    file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                         | QFileDevice::ReadOther);
     // A renamed temporary file must outlive this object.
     file_.setAutoRemove(false);
     const QDir dir(folder_);

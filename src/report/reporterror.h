@@ -18,7 +18,8 @@ public:
     const QString &detail() const { return detail_; }
     QString fullText() const
     {
-        return detail_.isEmpty() ? message_ : message_ + QStringLiteral("\n\nDettaglio: ") + detail_;
+        return detail_.isEmpty() ? message_
+                                 : message_ + QStringLiteral("\n\nDettaglio: ") + detail_;
     }
     const char *what() const noexcept override { return what_.constData(); }
 

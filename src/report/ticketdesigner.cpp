@@ -250,8 +250,8 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
     });
     connect(verticalAlignment_, &QComboBox::currentIndexChanged, this, [this] {
         editItem([&](TicketItem &item) {
-            item.alignment = horizontalPart(item.alignment) |
-                             Qt::Alignment(verticalAlignment_->currentData().toInt());
+            item.alignment = horizontalPart(item.alignment)
+                             | Qt::Alignment(verticalAlignment_->currentData().toInt());
         });
     });
     connect(paperWidth_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {

@@ -8,13 +8,13 @@
 struct TicketItem
 {
     QString text;
-    QRectF box;                 // millimetres
+    QRectF box; // millimetres
     QString fontFamily = QStringLiteral("DejaVu Sans");
-    double fontSize = 10;       // points
+    double fontSize = 10; // points
     bool bold = false;
     bool italic = false;
     Qt::Alignment alignment = Qt::AlignHCenter | Qt::AlignVCenter;
-    bool frame = false;         // a thin rectangle around the box
+    bool frame = false; // a thin rectangle around the box
 
     friend bool operator==(const TicketItem &, const TicketItem &) = default;
 };

@@ -237,8 +237,8 @@ private:
             item.fontFamily = string(font, QStringLiteral("family"), item.fontFamily, owner);
             const QJsonValue size = font.value(QStringLiteral("size"));
             if (!size.isUndefined()) {
-                if (!size.isDouble() || size.toDouble() < MinFontSize ||
-                    size.toDouble() > MaxFontSize)
+                if (!size.isDouble() || size.toDouble() < MinFontSize
+                    || size.toDouble() > MaxFontSize)
                     fail(QStringLiteral("%1: nell'%2 la dimensione del carattere deve essere tra "
                                         "%3 e %4 punti.")
                              .arg(subject_, where)
@@ -252,8 +252,8 @@ private:
         }
 
         item.alignment =
-            alignment(o, QStringLiteral("align"), horizontalNames(), Qt::AlignHCenter, owner) |
-            alignment(o, QStringLiteral("valign"), verticalNames(), Qt::AlignVCenter, owner);
+            alignment(o, QStringLiteral("align"), horizontalNames(), Qt::AlignHCenter, owner)
+            | alignment(o, QStringLiteral("valign"), verticalNames(), Qt::AlignVCenter, owner);
         item.frame = boolean(o, QStringLiteral("frame"), owner);
         return item;
     }

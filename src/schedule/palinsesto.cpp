@@ -231,8 +231,8 @@ void Palinsesto::load()
     } catch (const ArchiveError &error) {
         dialogs_.message(this, Dialogs::Kind::Critical,
                          QStringLiteral("L'elenco degli utenti non può essere letto: il "
-                                        "palinsesto non può essere modificato.\n") +
-                             error.fullText(),
+                                        "palinsesto non può essere modificato.\n")
+                             + error.fullText(),
                          QStringLiteral("ATTENZIONE"));
         operators_ = OperatorList();
     }
@@ -298,8 +298,8 @@ void Palinsesto::showDay()
         dialogs_.message(this, Dialogs::Kind::Critical,
                          QStringLiteral("Il palinsesto di %1 non può essere mostrato: per questo "
                                         "giorno non verrà salvato nulla.\n")
-                                 .arg(dayText_) +
-                             error.fullText(),
+                                 .arg(dayText_)
+                             + error.fullText(),
                          QStringLiteral("ATTENZIONE"));
         return;
     }
@@ -351,8 +351,8 @@ void Palinsesto::save()
     } catch (const ArchiveError &error) {
         dialogs_.message(
             this, Dialogs::Kind::Critical,
-            QStringLiteral("Il salvataggio del palinsesto di %1 non è riuscito.\n").arg(dayText_) +
-                error.fullText(),
+            QStringLiteral("Il salvataggio del palinsesto di %1 non è riuscito.\n").arg(dayText_)
+                + error.fullText(),
             QStringLiteral("ATTENZIONE"));
     }
 }

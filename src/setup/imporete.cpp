@@ -121,8 +121,8 @@ void ImpoRete::showEvent(QShowEvent *event)
 void ImpoRete::chooseFolder()
 {
     QString folder = folderText();
-    if (dialogs_.chooseFolder(this, QStringLiteral("Selezionare la cartella"), folder) &&
-        !folder.isEmpty())
+    if (dialogs_.chooseFolder(this, QStringLiteral("Selezionare la cartella"), folder)
+        && !folder.isEmpty())
         setFolderText(folder);
 }
 

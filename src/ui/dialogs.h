@@ -14,8 +14,18 @@ class QWidget;
 class Dialogs
 {
 public:
-    enum class Kind { Plain, Information, Question, Critical };
-    enum class Answer { Yes, No };
+    enum class Kind
+    {
+        Plain,
+        Information,
+        Question,
+        Critical
+    };
+    enum class Answer
+    {
+        Yes,
+        No
+    };
 
     // A message box without a title of its own carries the program's title.
     static QString programTitle() { return QStringLiteral("Totem KZ4"); }

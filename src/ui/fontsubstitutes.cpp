@@ -10,6 +10,7 @@ void FontSubstitutes::install()
                                  QStringLiteral("DejaVu Sans")};
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), narrowSans);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), narrowSans);
-    QFont::insertSubstitutions(QStringLiteral("Palatino Linotype"),
-                               {QStringLiteral("TeX Gyre Pagella"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Palatino Linotype"),
+        {QStringLiteral("TeX Gyre Pagella"), QStringLiteral("DejaVu Serif")});
 }

@@ -12,13 +12,20 @@ void QtDialogs::message(QWidget *parent, Kind kind, const QString &text, const Q
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (kind) {
-    case Kind::Plain: icon = QMessageBox::NoIcon; break;
-    case Kind::Information: icon = QMessageBox::Information; break;
-    case Kind::Question: icon = QMessageBox::Question; break;
-    case Kind::Critical: icon = QMessageBox::Critical; break;
+    case Kind::Plain:
+        icon = QMessageBox::NoIcon;
+        break;
+    case Kind::Information:
+        icon = QMessageBox::Information;
+        break;
+    case Kind::Question:
+        icon = QMessageBox::Question;
+        break;
+    case Kind::Critical:
+        icon = QMessageBox::Critical;
+        break;
     }
-    QMessageBox box(icon, title.isEmpty() ? programTitle() : title, text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(icon, title.isEmpty() ? programTitle() : title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -235,8 +235,8 @@ void StyledButton::paintEvent(QPaintEvent *)
 
     // A touch kiosk has no use for a focus mark after every tap; it appears only once the
     // keyboard has moved the focus.
-    if (!(option.state & QStyle::State_HasFocus) ||
-        !(option.state & QStyle::State_KeyboardFocusChange))
+    if (!(option.state & QStyle::State_HasFocus)
+        || !(option.state & QStyle::State_KeyboardFocusChange))
         return;
     if (look == Standard) {
         QStyleOptionFocusRect focus;

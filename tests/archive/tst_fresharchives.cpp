@@ -133,8 +133,8 @@ private slots:
         QFile file(ArchivePath::join(other.path(), TotemMdb));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not ours") > 0);
         file.close();
-        QVERIFY_THROWS_EXCEPTION(ArchiveError,
-                                 FreshArchives::create(other.path(), FreshArchives::Content::Empty));
+        QVERIFY_THROWS_EXCEPTION(
+            ArchiveError, FreshArchives::create(other.path(), FreshArchives::Content::Empty));
         QCOMPARE(QDir(other.path()).entryList(QDir::Files), QStringList{TotemMdb});
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("not ours"));
@@ -159,7 +159,8 @@ private slots:
         const QString folder = dir_->path();
 
         QSet<qint32> operators;
-        for (RecordSet users = opened(folder, Kz4, u"Utenti"_qs); !users.isEof(); users.moveNext()) {
+        for (RecordSet users = opened(folder, Kz4, u"Utenti"_qs); !users.isEof();
+             users.moveNext()) {
             QVERIFY(!users.text(u"Nominativo"_qs).isEmpty());
             operators << users.toInt32(u"ID"_qs);
         }
@@ -174,7 +175,8 @@ private slots:
                     if (id == 0)
                         continue;
                     QVERIFY2(operators.contains(id), qPrintable(u"%1: %2"_qs.arg(day).arg(id)));
-                    QVERIFY2(!thisHour.contains(id), qPrintable(u"%1 twice on %2"_qs.arg(id).arg(day)));
+                    QVERIFY2(!thisHour.contains(id),
+                             qPrintable(u"%1 twice on %2"_qs.arg(id).arg(day)));
                     thisHour << id;
                     onRota << id;
                 }
@@ -207,13 +209,14 @@ private slots:
         QCOMPARE(opened(folder, TotemMdb, u"DatiDaStampare"_qs).text(u"Titolo"_qs),
                  layout.text(u"TestoTitolo"_qs));
 
-        const QList<QSizeF> sizes = QList<QSizeF>{{17895, 675}, {17895, 855}} +
-                                    QList<QSizeF>(11, QSizeF(3495, 3975));
+        const QList<QSizeF> sizes =
+            QList<QSizeF>{{17895, 675}, {17895, 855}} + QList<QSizeF>(11, QSizeF(3495, 3975));
         QList<QRectF> placed;
         for (const QSizeF &size : sizes) {
             const QString record = u"record %1"_qs.arg(placed.size() + 1);
             QVERIFY(layout.isTrue(u"Visibile"_qs));
-            const QRectF rect(QPointF(layout.toSingle(u"left"_qs), layout.toSingle(u"top"_qs)), size);
+            const QRectF rect(QPointF(layout.toSingle(u"left"_qs), layout.toSingle(u"top"_qs)),
+                              size);
             QVERIFY2(QRectF(0, 0, 19200, 15360).contains(rect), qPrintable(record));
             for (const QRectF &other : std::as_const(placed))
                 QVERIFY2(!rect.intersects(other), qPrintable(record));

@@ -145,10 +145,10 @@ private slots:
     void columnKindsComeFromDeclaredTypes()
     {
         RecordSet set = opened(QStringLiteral("Tipi"));
-        const QList<FieldKind> expected{FieldKind::Boolean, FieldKind::Integer, FieldKind::Long,
-                                        FieldKind::Single,  FieldKind::Double,  FieldKind::DateTime,
-                                        FieldKind::Currency, FieldKind::Byte,   FieldKind::Text,
-                                        FieldKind::Memo,    FieldKind::Text,    FieldKind::Text};
+        const QList<FieldKind> expected{
+            FieldKind::Boolean, FieldKind::Integer,  FieldKind::Long,     FieldKind::Single,
+            FieldKind::Double,  FieldKind::DateTime, FieldKind::Currency, FieldKind::Byte,
+            FieldKind::Text,    FieldKind::Memo,     FieldKind::Text,     FieldKind::Text};
         QCOMPARE(set.fieldCount(), int(expected.size()));
         for (int i = 0; i < set.fieldCount(); ++i)
             QVERIFY2(set.fieldKind(i) == expected.at(i), qPrintable(set.fieldName(i)));

@@ -62,9 +62,9 @@ QStringList currentNumberFields()
 // Empty yes/no values are "no", an empty picture path is no picture.
 bool emptyLayoutValueHasAMeaning(const ArchiveDamage &d)
 {
-    return d.kind == ArchiveDamage::Kind::EmptyField &&
-           QStringList({u"FontBold"_qs, u"FontItalic"_qs, u"PercorsoImmagine"_qs})
-               .contains(d.field);
+    return d.kind == ArchiveDamage::Kind::EmptyField
+           && QStringList({u"FontBold"_qs, u"FontItalic"_qs, u"PercorsoImmagine"_qs})
+                  .contains(d.field);
 }
 
 Seen atStartUp(const ArchiveDamage &d)
@@ -72,8 +72,8 @@ Seen atStartUp(const ArchiveDamage &d)
     const QString labels = ArchiveSchema::labelTable(ArchiveSchema::DefaultLabelSet);
     // Opening configurazione is the reachability test: a failure that is not an
     // unreachable folder stops the start without a word.
-    if (d.kind == ArchiveDamage::Kind::MissingTable &&
-        d.inTable(Kz4, ArchiveSchema::configurationTable()))
+    if (d.kind == ArchiveDamage::Kind::MissingTable
+        && d.inTable(Kz4, ArchiveSchema::configurationTable()))
         return Seen::Silent;
     if (d.inTable(Kz4, ArchiveSchema::configurationTable()))
         return Seen::Reported;
@@ -97,10 +97,11 @@ PublicScreen onThePublicScreen(const ArchiveDamage &d)
     const bool missing = d.kind != Kind::EmptyField;
     // The initial start reads every initial number and writes the single queue's two
     // current fields before anything is shown.
-    if (d.inTable(Totem, ArchiveSchema::initialNumbersTable()) ||
-        (missing && d.inFields(Totem, ArchiveSchema::currentNumbersTable(),
-                               {ArchiveSchema::currentNumberField(ArchiveSchema::LineCount),
-                                ArchiveSchema::singleQueueCopyField()})))
+    if (d.inTable(Totem, ArchiveSchema::initialNumbersTable())
+        || (missing
+            && d.inFields(Totem, ArchiveSchema::currentNumbersTable(),
+                          {ArchiveSchema::currentNumberField(ArchiveSchema::LineCount),
+                           ArchiveSchema::singleQueueCopyField()})))
         return {false, Seen::Reported, Press::Closed, {}};
     if (d.inTable(Totem, ArchiveSchema::currentNumbersTable()))
         return {true, Seen::Untouched, missing ? Press::Refused : Press::Issued, {}};
@@ -112,8 +113,8 @@ PublicScreen onThePublicScreen(const ArchiveDamage &d)
     }
     // The schedule and the operators decide who is on duty: unreadable, the counters are
     // closed until a lookup succeeds; an empty cell or key is nobody on duty.
-    if (d.inFields(Totem, Monday, {HourNow}) ||
-        d.inFields(Kz4, ArchiveSchema::operatorsTable(), {ArchiveSchema::operatorIdField()}))
+    if (d.inFields(Totem, Monday, {HourNow})
+        || d.inFields(Kz4, ArchiveSchema::operatorsTable(), {ArchiveSchema::operatorIdField()}))
         return {true, missing ? Seen::Noticed : Seen::Silent, Press::Closed, {}};
     if (d.inTable(Kz4, ArchiveSchema::operatorsTable()))
         return {true,
@@ -132,8 +133,8 @@ PublicScreen onThePublicScreen(const ArchiveDamage &d)
 
 Seen inTheNumberingEditor(const ArchiveDamage &d)
 {
-    if (d.inTable(Totem, ArchiveSchema::initialNumbersTable()) ||
-        d.inFields(Totem, ArchiveSchema::currentNumbersTable(), currentNumberFields()))
+    if (d.inTable(Totem, ArchiveSchema::initialNumbersTable())
+        || d.inFields(Totem, ArchiveSchema::currentNumbersTable(), currentNumberFields()))
         return Seen::Reported;
     return Seen::Untouched;
 }
@@ -191,8 +192,8 @@ private:
         for (const QString &archive : {Kz4, Kz4b, Totem}) {
             QFile from(intact_->path(archive));
             QFile to(copy_->filePath(archive));
-            if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly) ||
-                to.write(from.readAll()) != from.size())
+            if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly)
+                || to.write(from.readAll()) != from.size())
                 return QString();
         }
         if (damage && !damage->applyTo(copy_->path()))
@@ -255,8 +256,8 @@ private:
     QStringList runStartUp()
     {
         QFile percorsi(copy_->filePath(QStringLiteral("percorsiT.txt")));
-        if (!percorsi.open(QIODevice::WriteOnly) ||
-            percorsi.write('"' + copy_->path().toUtf8() + "\"\r\n") <= 0)
+        if (!percorsi.open(QIODevice::WriteOnly)
+            || percorsi.write('"' + copy_->path().toUtf8() + "\"\r\n") <= 0)
             return {QStringLiteral("<no percorsiT.txt>")};
         percorsi.close();
         InstanceGuard guard(copy_->filePath(QStringLiteral("totem.lock")));
@@ -528,8 +529,8 @@ private slots:
         QFETCH(ArchiveDamage, damage);
         // Without its table the designer is not shown: saving its own arrangement would
         // overwrite the stored one.
-        const bool shown = !(damage.kind == ArchiveDamage::Kind::MissingTable &&
-                             damage.inTable(Totem, ArchiveSchema::screenLayoutTable()));
+        const bool shown = !(damage.kind == ArchiveDamage::Kind::MissingTable
+                             && damage.inTable(Totem, ArchiveSchema::screenLayoutTable()));
         checkEditor(damage, inTheLayoutDesigner(damage), u"designer"_qs,
                     &TestDamagedArchives::runLayoutDesigner, shown ? u"Layout1"_qs : QString());
     }

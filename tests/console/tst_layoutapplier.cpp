@@ -89,13 +89,30 @@ constexpr qint32 rgb(int red, int green, int blue)
 ScreenLayout fullLayout()
 {
     ScreenLayout layout;
-    layout.title = {u"Comune di Valdoria"_qs, 480, 645, u"DejaVu Serif"_qs, 20.25f, true, true,
-                    rgb(20, 66, 114), rgb(255, 255, 255), true};
+    layout.title = {u"Comune di Valdoria"_qs,
+                    480,
+                    645,
+                    u"DejaVu Serif"_qs,
+                    20.25f,
+                    true,
+                    true,
+                    rgb(20, 66, 114),
+                    rgb(255, 255, 255),
+                    true};
     layout.bar = {1500, 300, rgb(1, 2, 3), rgb(4, 5, 6), true};
     for (int i = 0; i < ScreenLayout::PanelCount; ++i)
-        layout.panels[i] = {true, float(3000 + 15 * i), float(150 * i), u"DejaVu Sans Mono"_qs, 13,
-                            i % 2 == 0, i % 2 == 1, i % 7, rgb(10, 0, i), rgb(0, 20, i),
-                            rgb(i, 30, 0), std::nullopt};
+        layout.panels[i] = {true,
+                            float(3000 + 15 * i),
+                            float(150 * i),
+                            u"DejaVu Sans Mono"_qs,
+                            13,
+                            i % 2 == 0,
+                            i % 2 == 1,
+                            i % 7,
+                            rgb(10, 0, i),
+                            rgb(0, 20, i),
+                            rgb(i, 30, 0),
+                            std::nullopt};
     layout.panels[3].buttonText = u"Anagrafe"_qs; // only the single queue's button has one
     layout.panels[10].buttonText = u"Tutti gli sportelli"_qs;
     layout.backColor = rgb(234, 240, 246);
@@ -212,7 +229,8 @@ private slots:
         }
 
         // An empty text and an empty field both mean no picture.
-        for (const std::optional<QString> &none : {std::optional(QString()), std::optional<QString>()}) {
+        for (const std::optional<QString> &none :
+             {std::optional(QString()), std::optional<QString>()}) {
             FixtureScreen fresh(true);
             fresh.setBackgroundPicture(QPixmap(picture("mare.png")));
             layout.picturePath = none;

@@ -48,9 +48,9 @@ private:
     QStringList currentNumbers() const
     {
         QStringList values;
-        for (const QString &field : {QStringLiteral("P1"), QStringLiteral("P5"),
-                                     QStringLiteral("P10"), QStringLiteral("P11"),
-                                     QStringLiteral("P11Q")})
+        for (const QString &field :
+             {QStringLiteral("P1"), QStringLiteral("P5"), QStringLiteral("P10"),
+              QStringLiteral("P11"), QStringLiteral("P11Q")})
             values << archives_->firstValue(QStringLiteral("Totem.mdb"),
                                             QStringLiteral("Numerazione"), field);
         return values;
@@ -90,16 +90,16 @@ private slots:
         for (int line = 1; line <= 11; ++line)
             QCOMPARE(seen.starting[line - 1], line * 1000);
         QCOMPARE(console.startingNumbers(), seen.starting);
-        QCOMPARE(currentNumbers(), (QStringList{QStringLiteral("10"), QStringLiteral("50"),
-                                                QStringLiteral("100"), QStringLiteral("11000"),
-                                                QStringLiteral("11000")}));
+        QCOMPARE(currentNumbers(),
+                 (QStringList{QStringLiteral("10"), QStringLiteral("50"), QStringLiteral("100"),
+                              QStringLiteral("11000"), QStringLiteral("11000")}));
 
         // A second initial start writes the single queue again.
         QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
                                {QStringLiteral("UPDATE Numerazione SET P11 = 11005, P11Q = 0")}));
         open(console);
-        QCOMPARE(currentNumbers().mid(3), (QStringList{QStringLiteral("11000"),
-                                                       QStringLiteral("11000")}));
+        QCOMPARE(currentNumbers().mid(3),
+                 (QStringList{QStringLiteral("11000"), QStringLiteral("11000")}));
     }
 
     void theCurrentStartWritesNothing()

@@ -56,11 +56,11 @@ private slots:
         QCOMPARE(layout.recordCount, 14);
 
         const ScreenLayout::Title &t = layout.title;
-        QCOMPARE(std::tuple(t.text, t.left, t.top, t.fontName, t.fontSize),
-                 std::tuple(std::optional(stored.title), std::optional(float(stored.positions[0].x())),
-                            std::optional(float(stored.positions[0].y())),
-                            std::optional(stored.fontName),
-                            std::optional(float(stored.titleFontSize))));
+        QCOMPARE(
+            std::tuple(t.text, t.left, t.top, t.fontName, t.fontSize),
+            std::tuple(std::optional(stored.title), std::optional(float(stored.positions[0].x())),
+                       std::optional(float(stored.positions[0].y())),
+                       std::optional(stored.fontName), std::optional(float(stored.titleFontSize))));
         QCOMPARE(std::tuple(t.bold, t.italic, t.backColor, t.textColor, t.visible),
                  std::tuple(stored.titleBold, false, std::optional(stored.titleBackground),
                             std::optional(stored.titleText), true));
@@ -72,15 +72,15 @@ private slots:
                             std::optional(true)));
         for (int i = 0; i < ScreenLayout::PanelCount; ++i) {
             const ScreenLayout::Panel &p = layout.panels[i];
-            QVERIFY2(p.visible == true && p.left == float(stored.positions[2 + i].x()) &&
-                         p.top == float(stored.positions[2 + i].y()) &&
-                         p.fontName == stored.fontName &&
-                         p.fontSize == float(stored.buttonFontSize) && p.bold == stored.buttonBold &&
-                         p.appearance == stored.buttonStyle && p.textColor == stored.buttonText &&
-                         p.panelColor == stored.panelBackgrounds[i] &&
-                         p.fixedTextColor == stored.panelTexts &&
-                         p.buttonText.has_value() == (i == 10),
-                     qPrintable(u"panel %1"_qs.arg(i)));
+            QVERIFY2(
+                p.visible == true && p.left == float(stored.positions[2 + i].x())
+                    && p.top == float(stored.positions[2 + i].y()) && p.fontName == stored.fontName
+                    && p.fontSize == float(stored.buttonFontSize) && p.bold == stored.buttonBold
+                    && p.appearance == stored.buttonStyle && p.textColor == stored.buttonText
+                    && p.panelColor == stored.panelBackgrounds[i]
+                    && p.fixedTextColor == stored.panelTexts
+                    && p.buttonText.has_value() == (i == 10),
+                qPrintable(u"panel %1"_qs.arg(i)));
         }
         QCOMPARE(layout.panels[10].buttonText, QStringLiteral("Coda Unica"));
         QCOMPARE(layout.backColor, stored.screenBackground);
@@ -92,11 +92,11 @@ private slots:
     // false cannot. A hidden panel is still placed and coloured.
     void yesNoValues()
     {
-        const ScreenLayout layout =
-            readAfter({QStringLiteral("UPDATE Layout1 SET FontBold = NULL WHERE rowid IN (1, 5)"),
-                       QStringLiteral("UPDATE Layout1 SET Visibile = NULL WHERE rowid IN (1, 2, 6)"),
-                       QStringLiteral("UPDATE Layout1 SET Visibile = 0 WHERE rowid = 4"),
-                       QStringLiteral("UPDATE Layout1 SET TestoTitolo = '' WHERE rowid = 1")});
+        const ScreenLayout layout = readAfter(
+            {QStringLiteral("UPDATE Layout1 SET FontBold = NULL WHERE rowid IN (1, 5)"),
+             QStringLiteral("UPDATE Layout1 SET Visibile = NULL WHERE rowid IN (1, 2, 6)"),
+             QStringLiteral("UPDATE Layout1 SET Visibile = 0 WHERE rowid = 4"),
+             QStringLiteral("UPDATE Layout1 SET TestoTitolo = '' WHERE rowid = 1")});
         QCOMPARE(layout.title.text, QString()); // an empty title is not a problem
         QCOMPARE(layout.panels[1].visible, false);
         QCOMPARE(layout.panels[1].top, 2040.0f);

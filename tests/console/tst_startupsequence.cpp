@@ -43,8 +43,8 @@ private:
             QStringLiteral("CREATE TABLE Layout1(DescCampo TEXT, Testo TEXT)"),
         };
         for (int i = 1; i <= 10; ++i)
-            statements << QStringLiteral("INSERT INTO Layout1 VALUES('Postazione%1', 'Uno-%1')")
-                              .arg(i);
+            statements
+                << QStringLiteral("INSERT INTO Layout1 VALUES('Postazione%1', 'Uno-%1')").arg(i);
         QVERIFY(SqliteFile::run(kz4(), statements + more));
     }
 
@@ -80,7 +80,8 @@ private slots:
                            QStringLiteral("INSERT INTO Layout3 VALUES('Postazione1', 'Anagrafe')"),
                            QStringLiteral("INSERT INTO Layout3 VALUES('Postazione2', NULL)")};
         for (int i : {3, 4, 5, 6, 8, 9}) // counter 7 has no label record
-            labels << QStringLiteral("INSERT INTO Layout3 VALUES('Postazione%1', 'Sportello %1')").arg(i);
+            labels << QStringLiteral("INSERT INTO Layout3 VALUES('Postazione%1', 'Sportello %1')")
+                          .arg(i);
         makeKz4(QStringLiteral("3"), labels);
         writePercorsi('"' + archives().toUtf8() + "\"\r\n");
 
@@ -182,7 +183,8 @@ private slots:
         // An unreachable folder: the setup screen without a word, then the program ends.
         const QString none;
         QTest::newRow("zero bytes") << QByteArray() << none << Outcome::ShowConsole << empty;
-        QTest::newRow("blank line") << QByteArray("  \r\n") << none << Outcome::ShowConsole << empty;
+        QTest::newRow("blank line")
+            << QByteArray("  \r\n") << none << Outcome::ShowConsole << empty;
         QTest::newRow("binary") << binary << none << Outcome::EndProgram << none;
         QTest::newRow("10 MB on one line") << tenMegabytes << none << Outcome::EndProgram << none;
         QTest::newRow("10 MB after the folder")
@@ -217,8 +219,8 @@ private slots:
                      qPrintable(dialogs_.messages[0].text));
         const bool quiet = instead == u"a folder";
         const bool reached = outcome == Outcome::ShowConsole && says.isEmpty() && !quiet;
-        QCOMPARE(dialogs_.screens, reached || quiet || !says.isEmpty() ? QStringList()
-                                                                       : QStringList{u"ImpoRete"_qs});
+        QCOMPARE(dialogs_.screens,
+                 reached || quiet || !says.isEmpty() ? QStringList() : QStringList{u"ImpoRete"_qs});
         QCOMPARE(state_.counterNames[0], reached ? u"Uno-1"_qs : QString());
         if (!reached)
             QVERIFY(state_.archiveFolder.isEmpty() || outcome == Outcome::EndProgram);

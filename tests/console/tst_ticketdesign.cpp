@@ -67,17 +67,21 @@ private slots:
         QCOMPARE(dialogs_.screens, QStringList{QStringLiteral("TicketDesigner")});
         QCOMPARE(first.title, QStringLiteral("Impostazione Modulo"));
         QCOMPARE(first.items.size(), 7);
-        QCOMPARE(first.items.at(0), (DataItem{QStringLiteral("ID"), QStringLiteral("1"), DataItem::Number}));
-        QCOMPARE(first.items.at(1), (DataItem{QStringLiteral("Titolo"), QStringLiteral("Comune"), DataItem::Text}));
-        QCOMPARE(first.items.at(2), (DataItem{QStringLiteral("QualeUtente"), QString(), DataItem::Text}));
-        QCOMPARE(first.items.at(6),
-                 (DataItem{QStringLiteral("NumeroDaStampare"), QStringLiteral("42"), DataItem::Number}));
+        QCOMPARE(first.items.at(0),
+                 (DataItem{QStringLiteral("ID"), QStringLiteral("1"), DataItem::Number}));
+        QCOMPARE(first.items.at(1),
+                 (DataItem{QStringLiteral("Titolo"), QStringLiteral("Comune"), DataItem::Text}));
+        QCOMPARE(first.items.at(2),
+                 (DataItem{QStringLiteral("QualeUtente"), QString(), DataItem::Text}));
+        QCOMPARE(first.items.at(6), (DataItem{QStringLiteral("NumeroDaStampare"),
+                                              QStringLiteral("42"), DataItem::Number}));
 
         const Seen second = press(console);
         QCOMPARE(second.items, first.items);
 
         // Emptied, the table offers the names alone: nothing is left of the last press.
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"), {QStringLiteral("DELETE FROM DatiDaStampare")}));
+        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
+                               {QStringLiteral("DELETE FROM DatiDaStampare")}));
         const Seen empty = press(console);
         QCOMPARE(empty.items.size(), 7);
         for (const DataItem &item : empty.items) {

@@ -28,8 +28,8 @@ QStringList fields(QWidget &form)
     QStringList texts;
     for (const char *name : {"FE1(0)", "FE1(1)", "FE1(3)", "FE1(4)", "FE1(2)", "TCS"})
         texts << named<QLineEdit>(form, name)->text();
-    return texts << QString::number(named<QCheckBox>(form, "CB1(0)")->isChecked() +
-                                    2 * named<QCheckBox>(form, "CB1(1)")->isChecked())
+    return texts << QString::number(named<QCheckBox>(form, "CB1(0)")->isChecked()
+                                    + 2 * named<QCheckBox>(form, "CB1(1)")->isChecked())
                  << named<QLabel>(form, "Label3")->text();
 }
 

@@ -189,8 +189,8 @@ void TestImpostaSfondo::impostaWithoutAFileAndEliminaClearItAnUnreadableFileDoes
     // An unreadable picture leaves the one set in place.
     clickFile(form, u"X.JPG"_qs);
     click(form, "PushButton1");
-    const QString unreadable = u"Impossibile leggere l'immagine:\n"_qs + path(u"X.JPG"_qs) +
-                               u"\n(il file non contiene un'immagine leggibile)"_qs;
+    const QString unreadable = u"Impossibile leggere l'immagine:\n"_qs + path(u"X.JPG"_qs)
+                               + u"\n(il file non contiene un'immagine leggibile)"_qs;
     QCOMPARE(dialogs_.messageTexts(),
              (QStringList{unreadable, unreadable + u"\nLo sfondo non è stato cambiato."_qs}));
     QCOMPARE(dialogs_.messages[1].title, u"ATTENZIONE"_qs);

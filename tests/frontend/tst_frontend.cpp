@@ -30,10 +30,7 @@ private:
     {
         return screen_->findChild<QPushButton *>(QStringLiteral("PB1(%1)").arg(index));
     }
-    QString box(const QString &name) const
-    {
-        return screen_->findChild<QLineEdit *>(name)->text();
-    }
+    QString box(const QString &name) const { return screen_->findChild<QLineEdit *>(name)->text(); }
     QString counterBox(int counter) const { return box(QStringLiteral("Numero%1").arg(counter)); }
     QString servedBox(int counter) const { return box(QStringLiteral("Numero%1A").arg(counter)); }
     QLabel *label(const QString &name) const { return screen_->findChild<QLabel *>(name); }
@@ -210,7 +207,9 @@ private slots:
     {
         QStringList served;
         for (int counter = 1; counter <= 10; ++counter)
-            served << QStringLiteral("UPDATE NumeriCode%1 SET NumeroA1 = %2").arg(counter).arg(counter * 11);
+            served << QStringLiteral("UPDATE NumeriCode%1 SET NumeroA1 = %2")
+                          .arg(counter)
+                          .arg(counter * 11);
         QVERIFY(archives_->run(QStringLiteral("KZ4B.mdb"), served));
         screen_->onServedRefresh();
         QCOMPARE(servedBox(4), QStringLiteral("44"));
@@ -222,7 +221,8 @@ private slots:
         screen_->lookupOperators();
         QCOMPARE(servedBox(1), QStringLiteral("11"));
         QVERIFY(!label(QStringLiteral("Label9"))->isHidden());
-        QCOMPARE(label(QStringLiteral("Label9"))->text(), QStringLiteral("SERVER non raggiungibile"));
+        QCOMPARE(label(QStringLiteral("Label9"))->text(),
+                 QStringLiteral("SERVER non raggiungibile"));
         QVERIFY(dialogs_.messages.isEmpty());
         QVERIFY(!QFile::exists(archives_->path(QStringLiteral("KZ4B.mdb"))));
         QVERIFY(QDir().rename(away, archives_->folder()));

@@ -73,9 +73,12 @@ private slots:
     {
         const QList<DataItem> printed = itemsOf(1, false);
         QCOMPARE(printed.at(1), (DataItem{QStringLiteral("Titolo"), QString(), DataItem::Text}));
-        QCOMPARE(printed.at(2), (DataItem{QStringLiteral("N"), QStringLiteral("0"), DataItem::Number}));
-        QCOMPARE(printed.at(5), (DataItem{QStringLiteral("B"), QStringLiteral("Falso"), DataItem::Boolean}));
-        QCOMPARE(printed.at(6), (DataItem{QStringLiteral("Q"), QStringLiteral("0"), DataItem::Date}));
+        QCOMPARE(printed.at(2),
+                 (DataItem{QStringLiteral("N"), QStringLiteral("0"), DataItem::Number}));
+        QCOMPARE(printed.at(5),
+                 (DataItem{QStringLiteral("B"), QStringLiteral("Falso"), DataItem::Boolean}));
+        QCOMPARE(printed.at(6),
+                 (DataItem{QStringLiteral("Q"), QStringLiteral("0"), DataItem::Date}));
 
         for (const DataItem &item : itemsOf(1, true)) {
             QCOMPARE(item.type, qint32(DataItem::Text));

@@ -51,8 +51,8 @@ private:
     }
     QString ticket(const QString &field) const
     {
-        return archives_->firstValue(QStringLiteral("Totem.mdb"),
-                                     QStringLiteral("DatiDaStampare"), field);
+        return archives_->firstValue(QStringLiteral("Totem.mdb"), QStringLiteral("DatiDaStampare"),
+                                     field);
     }
     void writeProject(const QString &printer)
     {
@@ -85,7 +85,8 @@ private slots:
         QVERIFY(archives_->setDuty(monday, 3, QStringLiteral("nove"), 5));
 
         screen_ = std::make_unique<FrontEnd>(state_, dialogs_, clock_);
-        screen_->findChild<QLabel *>(QStringLiteral("Label1(0)"))->setText(QStringLiteral("Comune"));
+        screen_->findChild<QLabel *>(QStringLiteral("Label1(0)"))
+            ->setText(QStringLiteral("Comune"));
         screen_->shortDateLabel()->setText(QStringLiteral("07/12/2026"));
         screen_->activate();
         screen_->timeLabel()->setText(QStringLiteral("09.41"));
@@ -102,8 +103,9 @@ private slots:
         box(3)->setText(QStringLiteral("41"));
         bool enabledWhilePrinting = true;
         connect(screen_->findChild<ReportEngine *>(QStringLiteral("LL9")),
-                &ReportEngine::nextDataRequested, this,
-                [&](qint32, qint32, qint32 &, qint32 &) { enabledWhilePrinting = screen_->isEnabled(); });
+                &ReportEngine::nextDataRequested, this, [&](qint32, qint32, qint32 &, qint32 &) {
+                    enabledWhilePrinting = screen_->isEnabled();
+                });
         button(2)->click();
 
         QVERIFY(dialogs_.messages.isEmpty());
@@ -191,7 +193,8 @@ private slots:
             writeProject(QStringLiteral("StampanteInesistente"));
         box(3)->setText(QStringLiteral("41"));
         button(2)->click();
-        QVERIFY2(lastMessageSays(QStringLiteral("restituito")), qPrintable(dialogs_.messageTexts().join(u'|')));
+        QVERIFY2(lastMessageSays(QStringLiteral("restituito")),
+                 qPrintable(dialogs_.messageTexts().join(u'|')));
         QVERIFY(lastMessageSays(said));
         QCOMPARE(box(3)->text(), QStringLiteral("41"));
         QCOMPARE(stored(QStringLiteral("P3")), QStringLiteral("41"));

@@ -61,7 +61,8 @@ private slots:
             if (dialogs.messages.size() > messages) {
                 ++refused;
                 QVERIFY2(dialogs.messages.last().text.contains(QStringLiteral("restituito"))
-                             || dialogs.messages.last().text.contains(QStringLiteral("non è stato emesso")),
+                             || dialogs.messages.last().text.contains(
+                                 QStringLiteral("non è stato emesso")),
                          qPrintable(dialogs.messages.last().text));
                 QCOMPARE(box->text().toInt(), before);
             } else {
@@ -72,9 +73,11 @@ private slots:
         other.kill();
         other.waitForFinished();
 
-        static const QRegularExpression name(QStringLiteral(R"(^ticket-\d{8}-\d{6}-(\d+)(-\d+)?\.pdf$)"));
+        static const QRegularExpression name(
+            QStringLiteral(R"(^ticket-\d{8}-\d{6}-(\d+)(-\d+)?\.pdf$)"));
         QList<int> numbers;
-        for (const QString &file : QDir(tickets).entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
+        for (const QString &file :
+             QDir(tickets).entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
             const QRegularExpressionMatch match = name.match(file);
             QVERIFY2(match.hasMatch(), qPrintable(file));
             numbers << match.captured(1).toInt();
@@ -88,8 +91,9 @@ private slots:
                                      QStringLiteral("P11")),
                  QString::number(issued));
         // The other process really was there, taking its locks.
-        QVERIFY(archives.firstValue(QStringLiteral("KZ4B.mdb"), QStringLiteral("NumeriCode1"),
-                                    QStringLiteral("NumeroA1"))
+        QVERIFY(archives
+                    .firstValue(QStringLiteral("KZ4B.mdb"), QStringLiteral("NumeriCode1"),
+                                QStringLiteral("NumeroA1"))
                     .toInt()
                 > 0);
         qInfo("%d presses, %d refused and given back", presses, refused);

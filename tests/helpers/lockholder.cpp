@@ -29,14 +29,15 @@ int main(int argc, char *argv[])
         const QString name = QStringLiteral("lock%1").arg(held);
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(folder.filePath(totem ? QStringLiteral("Totem.mdb")
-                                                     : QStringLiteral("KZ4B.mdb")));
+            db.setDatabaseName(
+                folder.filePath(totem ? QStringLiteral("Totem.mdb") : QStringLiteral("KZ4B.mdb")));
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
             if (db.open()) {
                 QSqlQuery query(db);
                 if (query.exec(QStringLiteral("BEGIN EXCLUSIVE"))) {
-                    query.exec(totem ? QStringLiteral("UPDATE \"TotemLunedì\" SET sette = sette")
-                                     : QStringLiteral("UPDATE NumeriCode1 SET NumeroA1 = NumeroA1 + 1"));
+                    query.exec(
+                        totem ? QStringLiteral("UPDATE \"TotemLunedì\" SET sette = sette")
+                              : QStringLiteral("UPDATE NumeriCode1 SET NumeroA1 = NumeroA1 + 1"));
                     QThread::msleep(random.bounded(201));
                     query.exec(QStringLiteral("COMMIT"));
                     ++held;

@@ -33,8 +33,8 @@ Run run(const QString &program, const QStringList &arguments, int timeout = 6000
         result.err = process.errorString();
         return result;
     }
-    result.ok = process.waitForFinished(timeout) && process.exitStatus() == QProcess::NormalExit &&
-                process.exitCode() == 0;
+    result.ok = process.waitForFinished(timeout) && process.exitStatus() == QProcess::NormalExit
+                && process.exitCode() == 0;
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
@@ -142,9 +142,9 @@ private slots:
         QVERIFY2(!script.isEmpty(), "cups-setup.sh not found beside the test's source");
         const Run setup = run(QStringLiteral("bash"), {script}, 120000);
         if (!setup.ok)
-            QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs +
-                             (setup.err.trimmed().isEmpty() ? u"cups-setup.sh failed"_qs
-                                                            : setup.err.trimmed())));
+            QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs
+                             + (setup.err.trimmed().isEmpty() ? u"cups-setup.sh failed"_qs
+                                                              : setup.err.trimmed())));
         outFolder_ = setup.out.trimmed();
         QVERIFY2(QFileInfo(outFolder_).isDir(), qPrintable(outFolder_));
         if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())

@@ -128,8 +128,8 @@ void TestTicketProject::missingOrUnreadableFileIsReported()
     QTemporaryDir dir;
     const QString path = dir.filePath(TicketProject::defaultFileName());
     const auto load = [&] { TicketProject::load(path); };
-    QCOMPARE(errorOf(load), QStringLiteral("Il progetto di stampa Ticket.lbl non esiste: ") +
-                                QDir::toNativeSeparators(path));
+    QCOMPARE(errorOf(load), QStringLiteral("Il progetto di stampa Ticket.lbl non esiste: ")
+                                + QDir::toNativeSeparators(path));
     QVERIFY(QDir(dir.path()).mkdir(TicketProject::defaultFileName()));
     QCOMPARE(errorOf(load), QStringLiteral("Il progetto di stampa Ticket.lbl non si può leggere."));
 }

@@ -171,8 +171,8 @@ template <typename T> T *named(QObject &parent, const QString &name)
 
 bool confirmed(const ScriptedDialogs &dialogs, qsizetype from)
 {
-    return dialogs.messages.size() > from &&
-           dialogs.messages.last().title == QStringLiteral("Conferma");
+    return dialogs.messages.size() > from
+           && dialogs.messages.last().title == QStringLiteral("Conferma");
 }
 
 } // namespace
@@ -350,10 +350,10 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
             // An operation the fault must break lies ahead: the action cannot go through.
             const QStringList ahead = steps.mid(step);
             const bool mustFail =
-                (action.everyStepNeeded &&
-                 (kind == Kind::FolderRemoved ||
-                  (kind == Kind::NotAnArchive && ahead.contains(u"Totem.mdb"_qs)))) ||
-                (kind == Kind::ReadOnly && action.writes && step == 0);
+                (action.everyStepNeeded
+                 && (kind == Kind::FolderRemoved
+                     || (kind == Kind::NotAnArchive && ahead.contains(u"Totem.mdb"_qs))))
+                || (kind == Kind::ReadOnly && action.writes && step == 0);
             if (mustFail)
                 QVERIFY2(!done, context(QStringLiteral("went through")).constData());
             if (!done || !said.isEmpty())
@@ -383,16 +383,16 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
             const qsizetype toldBeforeRetry = office.dialogs.messages.size();
             if (!done) {
                 QVERIFY2(action.perform(),
-                         context(u"retry: "_qs +
-                                 office.dialogs.messageTexts().mid(toldBeforeRetry).join(u'\n'))
+                         context(u"retry: "_qs
+                                 + office.dialogs.messageTexts().mid(toldBeforeRetry).join(u'\n'))
                              .constData());
             }
             QVERIFY2(snapshot(folder) == after, context(u"retry left other values"_qs).constData());
             static const QRegularExpression firstTicket(QStringLiteral("-0*1\\.pdf$"));
             // Tickets: only the one the retry printed, numbered as if nothing had happened.
             if (!office.printed().isEmpty())
-                QVERIFY2(office.printed().size() == 1 &&
-                             office.printed().first().contains(firstTicket),
+                QVERIFY2(office.printed().size() == 1
+                             && office.printed().first().contains(firstTicket),
                          context(office.printed().join(u' ')).constData());
         }
     }

@@ -152,8 +152,9 @@ private slots:
         // A second operator with ID 5, one without a name, one without an ID.
         QVERIFY(archives_->addOperator(5, QStringLiteral("Rossi Bis")));
         QVERIFY(archives_->addOperator(6, QStringLiteral(" ")));
-        QVERIFY(archives_->run(QStringLiteral("KZ4.mdb"),
-                               {QStringLiteral("INSERT INTO Utenti(Nominativo) VALUES('Senza ID')")}));
+        QVERIFY(
+            archives_->run(QStringLiteral("KZ4.mdb"),
+                           {QStringLiteral("INSERT INTO Utenti(Nominativo) VALUES('Senza ID')")}));
         QVERIFY(archives_->setDuty(monday, 1, QStringLiteral("sette"), 5));
         QVERIFY(archives_->setDuty(monday, 2, QStringLiteral("sette"), 6));
         QVERIFY(archives_->setDuty(monday, 4, QStringLiteral("quindici"), 99)); // nobody's ID
@@ -204,8 +205,8 @@ private slots:
                      qPrintable(told));
             // An empty hour is named with its record, not read as nobody on duty.
             if (day == 3)
-                QVERIFY2(told.contains(QStringLiteral("otto")) &&
-                             told.contains(QStringLiteral("postazione 3")),
+                QVERIFY2(told.contains(QStringLiteral("otto"))
+                             && told.contains(QStringLiteral("postazione 3")),
                          qPrintable(told));
             QCOMPARE(cell(1, 1), QString()); // not Monday's operator under another day
             clickCell(1, 2);

@@ -67,15 +67,14 @@ private slots:
 
         const QStringList saved{u"Percorso archivi impostato correttamente !"_qs,
                                 u"Riavviare modulo KZ4 - Totem !"_qs};
-        QTest::newRow("chosen folder")
-            << QByteArray() << u"D:\\Archivi"_qs << QByteArray("\"D:\\Archivi\"\r\n") << saved << true;
-        QTest::newRow("empty folder") << QByteArray() << QString() << QByteArray("\"\"\r\n") << saved
-                                      << true;
+        QTest::newRow("chosen folder") << QByteArray() << u"D:\\Archivi"_qs
+                                       << QByteArray("\"D:\\Archivi\"\r\n") << saved << true;
+        QTest::newRow("empty folder")
+            << QByteArray() << QString() << QByteArray("\"\"\r\n") << saved << true;
         const QByteArray mark("\"Percorso da impostare!\"\r\n");
-        QTest::newRow("unset mark") << mark << QString() << mark
-                                    << QStringList{u"Selezionare un Percorso per gli archivi !"_qs,
-                                                   u"-"_qs}
-                                    << false;
+        QTest::newRow("unset mark")
+            << mark << QString() << mark
+            << QStringList{u"Selezionare un Percorso per gli archivi !"_qs, u"-"_qs} << false;
     }
 
     void saveAndItsMessages()

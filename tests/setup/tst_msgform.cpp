@@ -36,7 +36,8 @@ private slots:
         for (const char *button : {"PB1(0)", "PB1(1)"}) { // Chiudi, Conferma
             MsgForm shown;
             shown.show();
-            QTest::mouseClick(shown.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+            QTest::mouseClick(shown.findChild<QPushButton *>(QLatin1String(button)),
+                              Qt::LeftButton);
             QVERIFY2(!shown.isVisible(), button);
         }
     }

@@ -25,8 +25,6 @@ class TestPercorsiFile : public QObject
     Q_OBJECT
 
 private:
-
-
 private slots:
     void firstField_data()
     {
@@ -35,7 +33,8 @@ private slots:
 
         const QString nothing = u"<nothing>"_qs;
         QTest::newRow("as written") << QByteArray("\"D:\\Archivi\"\r\n") << u"D:\\Archivi"_qs;
-        QTest::newRow("quoted comma") << QByteArray("\"\\\\srv\\a,b\",\"x\"\r\n") << u"\\\\srv\\a,b"_qs;
+        QTest::newRow("quoted comma")
+            << QByteArray("\"\\\\srv\\a,b\",\"x\"\r\n") << u"\\\\srv\\a,b"_qs;
         QTest::newRow("quoted blanks") << QByteArray("\" C:\\a b \"") << u" C:\\a b "_qs;
         QTest::newRow("unquoted comma") << QByteArray("\\\\srv\\a,b\r\n") << u"\\\\srv\\a"_qs;
         QTest::newRow("leading blanks") << QByteArray(" \t \"C:\\a\"") << u"C:\\a"_qs;
@@ -83,8 +82,8 @@ private slots:
         const QByteArray within(PercorsiFile::MaxReadBytes - 64, ' ');
         QTest::newRow("written") << file << line << Status::Ok << u"D:\\Archivi"_qs;
         QTest::newRow("missing") << file << QByteArray() << Status::Missing << QString();
-        QTest::newRow("no folder") << u"x/"_qs + file << QByteArray() << Status::FolderMissing
-                                   << QString();
+        QTest::newRow("no folder")
+            << u"x/"_qs + file << QByteArray() << Status::FolderMissing << QString();
         QTest::newRow("a folder") << file << QByteArray("/") << Status::Unreadable << QString();
         QTest::newRow("empty") << file << QByteArray("\r\n") << Status::Empty << QString();
         // A huge file is read only as far as the limit: a field beyond it is never seen.

@@ -58,8 +58,8 @@ bool ArchiveDamage::inTable(const QString &archiveName, const QString &tableName
 bool ArchiveDamage::inFields(const QString &archiveName, const QString &tableName,
                              const QStringList &fields) const
 {
-    return inTable(archiveName, tableName) &&
-           (kind == Kind::MissingTable || fields.contains(field, Qt::CaseInsensitive));
+    return inTable(archiveName, tableName)
+           && (kind == Kind::MissingTable || fields.contains(field, Qt::CaseInsensitive));
 }
 
 bool ArchiveDamage::applyTo(const QString &folder) const

@@ -13,8 +13,8 @@ ArchiveFixture::ArchiveFixture(bool demo)
     if (!dir_.isValid() || !QDir(dir_.path()).mkdir(QStringLiteral("archivi")))
         return;
     try {
-        FreshArchives::create(folder(), demo ? FreshArchives::Content::Demo
-                                             : FreshArchives::Content::Empty);
+        FreshArchives::create(folder(),
+                              demo ? FreshArchives::Content::Demo : FreshArchives::Content::Empty);
         valid_ = true;
     } catch (const ArchiveError &error) {
         qWarning("%s", error.what());

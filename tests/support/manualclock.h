@@ -7,7 +7,9 @@ class ManualClock final : public Clock
 {
 public:
     explicit ManualClock(QDateTime at = QDateTime(QDate(2026, 12, 7), QTime(9, 40)))
-        : current(std::move(at)) {}
+        : current(std::move(at))
+    {
+    }
     QDateTime now() const override { return current; }
 
     QDateTime current;

@@ -44,8 +44,7 @@ bool ScriptedDialogs::chooseColor(QWidget *, QColor &color)
     return takeAnswer(colors, color);
 }
 
-bool ScriptedDialogs::chooseFile(QWidget *, const QString &caption, const QString &,
-                                 QString &file)
+bool ScriptedDialogs::chooseFile(QWidget *, const QString &caption, const QString &, QString &file)
 {
     prompts << caption;
     return takeAnswer(files, file);
@@ -69,8 +68,8 @@ QStringList ScriptedDialogs::messageTexts() const
 
 QString ScriptedDialogs::alert() const
 {
-    if (messages.size() == 1 && messages[0].kind == Kind::Critical &&
-        messages[0].title == QStringLiteral("ATTENZIONE"))
+    if (messages.size() == 1 && messages[0].kind == Kind::Critical
+        && messages[0].title == QStringLiteral("ATTENZIONE"))
         return messages[0].text;
     return QStringLiteral("<not one ATTENZIONE alert: %1>")
         .arg(messageTexts().join(QStringLiteral(" | ")));

@@ -42,8 +42,8 @@ public:
 
     QList<Message> messages;
     QList<Message> questions;
-    QStringList prompts;  // prompts and captions of the choosers, in order
-    QStringList screens;  // objectNames of the screens shown modally, in order
+    QStringList prompts; // prompts and captions of the choosers, in order
+    QStringList screens; // objectNames of the screens shown modally, in order
 
     QList<Answer> answers;
     QList<std::optional<QString>> folders; // nullopt: the user cancels

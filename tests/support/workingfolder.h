@@ -10,7 +10,8 @@ class WorkingFolder
 public:
     WorkingFolder()
     {
-        valid_ = QDir(dir_.path()).mkdir(QStringLiteral("tickets")) && QDir::setCurrent(dir_.path());
+        valid_ =
+            QDir(dir_.path()).mkdir(QStringLiteral("tickets")) && QDir::setCurrent(dir_.path());
     }
     ~WorkingFolder() { QDir::setCurrent(previous_); }
 

@@ -120,7 +120,8 @@ private slots:
         QCOMPARE(project.printer, printer);
         QVERIFY(project.referencedItems().contains(u"NumeroDaStampare"_qs));
 
-        const Run unwritable = totemArchive({u"ticket"_qs, dir_->filePath(u"assente/Ticket.lbl"_qs)});
+        const Run unwritable =
+            totemArchive({u"ticket"_qs, dir_->filePath(u"assente/Ticket.lbl"_qs)});
         QVERIFY(unwritable.exitCode > 0);
         QCOMPARE(unwritable.errLines().size(), 1);
     }
@@ -147,7 +148,8 @@ private slots:
             << QStringList{u"show"_qs, missing, u"KZ4.mdb"_qs, u"configurazione"_qs};
         QTest::newRow("unknown archive")
             << QStringList{u"show"_qs, dir, u"KZ5.mdb"_qs, u"configurazione"_qs};
-        QTest::newRow("unknown table") << QStringList{u"show"_qs, dir, u"KZ4.mdb"_qs, u"Layout7"_qs};
+        QTest::newRow("unknown table")
+            << QStringList{u"show"_qs, dir, u"KZ4.mdb"_qs, u"Layout7"_qs};
         QTest::newRow("show without table") << QStringList{u"show"_qs, dir, u"KZ4.mdb"_qs};
         QTest::newRow("serve in a missing folder")
             << QStringList{u"serve"_qs, missing, u"1"_qs, u"5"_qs};
@@ -155,8 +157,10 @@ private slots:
         QTest::newRow("counter 11") << QStringList{u"serve"_qs, dir, u"11"_qs, u"5"_qs};
         QTest::newRow("counter not a number") << QStringList{u"serve"_qs, dir, u"uno"_qs, u"5"_qs};
         QTest::newRow("negative number") << QStringList{u"serve"_qs, dir, u"1"_qs, u"-1"_qs};
-        QTest::newRow("number too large") << QStringList{u"serve"_qs, dir, u"1"_qs, u"2147483648"_qs};
-        QTest::newRow("number with a fraction") << QStringList{u"serve"_qs, dir, u"1"_qs, u"4.5"_qs};
+        QTest::newRow("number too large")
+            << QStringList{u"serve"_qs, dir, u"1"_qs, u"2147483648"_qs};
+        QTest::newRow("number with a fraction")
+            << QStringList{u"serve"_qs, dir, u"1"_qs, u"4.5"_qs};
         QTest::newRow("serve without number") << QStringList{u"serve"_qs, dir, u"1"_qs};
     }
 

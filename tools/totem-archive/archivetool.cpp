@@ -148,9 +148,9 @@ int ArchiveTool::run(const QStringList &arguments)
         err_ << oneLine(mistake.message) << Qt::endl;
         return UsageError;
     } catch (const ReportError &error) {
-        err_ << oneLine(error.detail().isEmpty() ? error.message()
-                                                 : error.message() + QStringLiteral(" (")
-                                                       + error.detail() + u')')
+        err_ << oneLine(error.detail().isEmpty()
+                            ? error.message()
+                            : error.message() + QStringLiteral(" (") + error.detail() + u')')
              << Qt::endl;
         return Failure;
     } catch (const ArchiveError &error) {
