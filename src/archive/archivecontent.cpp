@@ -1,5 +1,7 @@
 #include "archive/archivecontent.h"
 
+#include "core/office.h"
+
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
 
@@ -74,7 +76,7 @@ ArchiveContent::ScreenLayout ArchiveContent::designLayout()
     layout.positions[0] = QPointF(240, 240);
     layout.positions[1] = QPointF(240, 1080);
     const std::array<qreal, 5> lefts{240, 3840, 7440, 11040, 14640};
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < Office::CounterCount; ++i)
         layout.positions[2 + i] = QPointF(lefts[i % 5], i < 5 ? 2040 : 6360);
     layout.positions[12] = QPointF(15000, 4680);
     return layout;

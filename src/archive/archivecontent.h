@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/office.h"
+
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -31,7 +33,7 @@ public:
         bool buttonBold = false;
         qint32 buttonStyle = 0; // Appearance, 0 to 6
         qint32 buttonText = 0;
-        std::array<qint32, 11> panelBackgrounds{};
+        std::array<qint32, Office::LineCount> panelBackgrounds{};
         qint32 panelTexts = 0; // one value for the fixed labels of all eleven panels
         QString singleQueueCaption;
         qint32 screenBackground = 0;

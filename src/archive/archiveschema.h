@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/fieldkind.h"
+#include "core/office.h"
 
 #include <QList>
 #include <QString>
@@ -37,10 +38,10 @@ public:
         const Table *table(const QString &tableName) const;
     };
 
-    static constexpr int CounterCount = 10;
-    static constexpr int LineCount = 11; // the ten counters and the single queue
-    static constexpr int FirstHour = 7;  // the hour field `sette`
-    static constexpr int LastHour = 20;  // the hour field `venti`
+    static constexpr int CounterCount = Office::CounterCount;
+    static constexpr int LineCount = Office::LineCount;
+    static constexpr int FirstHour = 7; // the hour field `sette`
+    static constexpr int LastHour = 20; // the hour field `venti`
     static constexpr int HourCount = LastHour - FirstHour + 1;
     static constexpr int DayCount = 7;
     static constexpr int LayoutRecordCount = 14;

@@ -1,5 +1,7 @@
 #include "archive/demoarchivecontent.h"
 
+#include "core/office.h"
+
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
 
@@ -16,8 +18,8 @@ constexpr int Saturday = 6;
 
 // Tickets handed out today and still waiting at counters 1 to 10; counters 4 and 8 had
 // nobody on duty at the last ticket, so their current number is 0.
-constexpr std::array<qint32, 10> issued{23, 11, 7, 0, 15, 9, 4, 0, 12, 18};
-constexpr std::array<qint32, 10> waiting{3, 2, 1, 0, 4, 0, 1, 0, 2, 5};
+constexpr std::array<qint32, Office::CounterCount> issued{23, 11, 7, 0, 15, 9, 4, 0, 12, 18};
+constexpr std::array<qint32, Office::CounterCount> waiting{3, 2, 1, 0, 4, 0, 1, 0, 2, 5};
 constexpr qint32 singleQueueIssued = 37;
 
 // Each counter hands out numbers from its own hundred.
@@ -141,7 +143,7 @@ ArchiveContent::ScreenLayout DemoArchiveContent::screenLayout()
     layout.positions[1] = QPointF(645, 1080);
     const std::array<qreal, 5> lefts{375, 4110, 7845, 11580, 15315};
     const std::array<qreal, 3> tops{2160, 6375, 10590};
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < Office::CounterCount; ++i)
         layout.positions[2 + i] = QPointF(lefts[i % 5], tops[i / 5]);
     layout.positions[12] = QPointF(lefts[2], tops[2]);
     return layout;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/office.h"
+
 #include <QWidget>
 
 #include <array>
@@ -28,7 +30,10 @@ public:
     GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
 
     StartMode startMode() const;
-    const std::array<qint32, 11> &startingNumbers() const { return startingNumbers_; }
+    const std::array<qint32, Office::LineCount> &startingNumbers() const
+    {
+        return startingNumbers_;
+    }
 
 private:
     void onCommand(int index);
@@ -50,5 +55,5 @@ private:
     ReportEngine *ll9_ = nullptr;
 
     // Kept from one opening of the public screen to the next.
-    std::array<qint32, 11> startingNumbers_{};
+    std::array<qint32, Office::LineCount> startingNumbers_{};
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/office.h"
+
 #include <QString>
 
 #include <array>
@@ -10,8 +12,8 @@
 class KioskState
 {
 public:
-    static constexpr int CounterCount = 10;
-    static constexpr int LineCount = 11; // ten counters and the single queue
+    static constexpr int CounterCount = Office::CounterCount;
+    static constexpr int LineCount = Office::LineCount;
 
     QString archiveFolder;
     std::array<QString, CounterCount> counterNames;

@@ -1,10 +1,10 @@
 #include "designer/designerloader.h"
 
 #include "archive/archiveerror.h"
-#include "console/layoutapplier.h"
-#include "console/screenlayoutreader.h"
 #include "core/kioskstate.h"
 #include "designer/layout1.h"
+#include "layout/layoutapplier.h"
+#include "layout/screenlayoutreader.h"
 #include "ui/dialogs.h"
 
 #include <QGroupBox>

@@ -1,5 +1,7 @@
 #include "designer/form2.h"
 
+#include "core/office.h"
+
 #include "designer/dialogfields.h"
 
 #include "ui/colorvalue.h"
@@ -22,7 +24,7 @@ namespace {
 
 using F = DialogFields;
 
-constexpr int PanelCount = 11;
+constexpr int PanelCount = Office::LineCount;
 constexpr int SingleQueue = PanelCount - 1;
 
 const QString Attenzione = QStringLiteral("ATTENZIONE");

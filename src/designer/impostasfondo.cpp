@@ -2,7 +2,7 @@
 
 #include "designer/dialogfields.h"
 
-#include "console/layouttarget.h"
+#include "layout/layouttarget.h"
 #include "ui/dialogs.h"
 #include "ui/picturefile.h"
 #include "ui/twips.h"

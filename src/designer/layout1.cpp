@@ -4,7 +4,6 @@
 #include "ui/screenelements.h"
 
 #include "archive/archiveerror.h"
-#include "console/screenlayoutwriter.h"
 #include "core/kioskstate.h"
 #include "designer/designericons.h"
 #include "designer/designerlayoutreader.h"
@@ -12,9 +11,10 @@
 #include "designer/form1.h"
 #include "designer/form2.h"
 #include "designer/impostasfondo.h"
-#include "setup/msgform.h"
+#include "layout/screenlayoutwriter.h"
 #include "ui/colorvalue.h"
 #include "ui/dialogs.h"
+#include "ui/msgform.h"
 #include "ui/styledbutton.h"
 #include "ui/twips.h"
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "console/layouttarget.h"
+#include "core/office.h"
 #include "designer/dragstate.h"
 #include "designer/elementpositions.h"
+#include "layout/layouttarget.h"
 #include "ui/counterpanel.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ class Layout1 : public QDialog, public LayoutTarget
     Q_OBJECT
 
 public:
-    static constexpr int PanelCount = 11;      // ten counters and the single queue
+    static constexpr int PanelCount = Office::LineCount;
     static constexpr int ToolButtonCount = 18; // BTn(0) to BTn(17), without 5
     // Where a hidden element is parked: below the visible area, and saved so.
     static constexpr double HiddenTop = 17000;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/office.h"
+
 #include <QString>
 
 #include <array>
@@ -8,7 +10,7 @@
 // and the operators' table say it.
 struct DutyRoster
 {
-    static constexpr int CounterCount = 10;
+    static constexpr int CounterCount = Office::CounterCount;
 
     // Nobody is registered in the system at all: the counters are left as they are.
     bool noOperators = false;

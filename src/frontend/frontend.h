@@ -1,6 +1,7 @@
 #pragma once
 
-#include "console/layouttarget.h"
+#include "core/office.h"
+#include "layout/layouttarget.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -29,8 +30,8 @@ class FrontEnd : public QDialog, public LayoutTarget
     Q_OBJECT
 
 public:
-    static constexpr int LineCount = 11;
-    static constexpr int CounterCount = 10;
+    static constexpr int LineCount = Office::LineCount;
+    static constexpr int CounterCount = Office::CounterCount;
 
     FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
     ~FrontEnd() override;

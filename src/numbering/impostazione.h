@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/office.h"
+
 #include <QDialog>
 
 #include <array>
@@ -47,7 +49,7 @@ private:
     // Modifnr: 1..10 and 0 hold the current numbers of counters 1..10 and of the single
     // queue, 11..20 and 22 their initial numbers; there is no box 21.
     std::array<QLineEdit *, 23> modifnr_{};
-    std::array<QPushButton *, 11> na1_{};
+    std::array<QPushButton *, Office::LineCount> na1_{};
     QPushButton *salvain_ = nullptr;
     std::array<QPushButton *, 2> pb1_{};
     QLabel *resetLabel_ = nullptr;

@@ -1,7 +1,7 @@
 #include "setup/imporete.h"
 
-#include "setup/msgform.h"
 #include "ui/dialogs.h"
+#include "ui/msgform.h"
 #include "ui/twips.h"
 
 #include <QApplication>

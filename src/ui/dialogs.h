@@ -36,6 +36,12 @@ public:
                          const QString &title = QString()) = 0;
     virtual Answer question(QWidget *parent, const QString &text, const QString &title) = 0;
 
+    // The program's warnings and refusals all carry the title "ATTENZIONE".
+    void alert(QWidget *parent, const QString &text, Kind kind = Kind::Critical)
+    {
+        message(parent, kind, text, QStringLiteral("ATTENZIONE"));
+    }
+
     // Each chooser returns whether the user confirmed; on cancel the value is untouched.
     virtual bool chooseFolder(QWidget *parent, const QString &prompt, QString &folder) = 0;
     virtual bool chooseFont(QWidget *parent, QFont &font) = 0;

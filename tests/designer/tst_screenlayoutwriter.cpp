@@ -1,7 +1,7 @@
 #include "archive/archiveerror.h"
-#include "console/screenlayoutreader.h"
-#include "console/screenlayoutwriter.h"
 #include "designertesting.h"
+#include "layout/screenlayoutreader.h"
+#include "layout/screenlayoutwriter.h"
 #include "support/archivefixture.h"
 
 #include <QFile>

@@ -119,7 +119,7 @@ QStringList tornRows(const Snapshot &now, const Snapshot &before, const Snapshot
 
 // A fresh office for one run: archives, a ticket project printing to a PDF folder, and
 // the dialogs that record what the user was told.
-struct Office
+struct Kiosk
 {
     ArchiveFixture archives;
     QTemporaryDir work;
@@ -127,7 +127,7 @@ struct Office
     ScriptedDialogs dialogs;
     ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 40))};
 
-    Office()
+    Kiosk()
     {
         state.archiveFolder = archives.folder();
         archives.addOperator(5, QStringLiteral("Rossi Anna"));
@@ -152,7 +152,7 @@ struct Action
     // False when the action goes on without some of its readings (with defaults).
     bool everyStepNeeded = true;
 };
-using ActionMaker = std::function<Action(Office &)>;
+using ActionMaker = std::function<Action(Kiosk &)>;
 
 template <typename Screen>
 Action actionOn(std::shared_ptr<Screen> screen, std::function<bool()> perform)
@@ -197,7 +197,7 @@ private slots:
 
     void ticketPress()
     {
-        runEveryFault([](Office &office) {
+        runEveryFault([](Kiosk &office) {
             auto screen = std::make_shared<FrontEnd>(office.state, office.dialogs, office.clock);
             screen->activate();
             QDir::setCurrent(office.work.path());
@@ -221,7 +221,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, asksFirst);
-        runEveryFault([&](Office &office) {
+        runEveryFault([&](Kiosk &office) {
             auto screen = std::make_shared<Impostazione>(office.state, office.dialogs);
             for (int i = 0; i <= 22; ++i) {
                 if (auto *box = named<QLineEdit>(*screen, QStringLiteral("Modifnr(%1)").arg(i)))
@@ -240,7 +240,7 @@ private slots:
 
     void scheduleSave()
     {
-        runEveryFault([](Office &office) {
+        runEveryFault([](Kiosk &office) {
             auto screen = std::make_shared<Palinsesto>(office.state, office.dialogs);
             // A cell in every counter's row, so that a save broken halfway shows in the rows.
             auto *grid = named<QTableWidget>(*screen, u"Grid1"_qs);
@@ -256,7 +256,7 @@ private slots:
 
     void layoutSave()
     {
-        runEveryFault([](Office &office) {
+        runEveryFault([](Kiosk &office) {
             auto screen = std::make_shared<Layout1>(office.state, office.dialogs);
             DesignerLoader::load(*screen, office.state.archiveFolder, nullptr);
             named<QPushButton>(*screen, u"BTn(2)"_qs)->click(); // the title hidden
@@ -277,7 +277,7 @@ private slots:
     void dayStart()
     {
         QFETCH(int, mode);
-        runEveryFault([mode](Office &office) {
+        runEveryFault([mode](Kiosk &office) {
             // The single queue starts elsewhere than where it stands, so starting writes.
             office.archives.run(
                 u"Totem.mdb"_qs,
@@ -309,7 +309,7 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
     Snapshot after;
     QStringList steps;
     {
-        Office office;
+        Kiosk office;
         QVERIFY(office.archives.isValid());
         Action action = make(office);
         before = snapshot(office.state.archiveFolder);
@@ -332,7 +332,7 @@ void TestArchiveFaults::runEveryFault(const ActionMaker &make)
             const auto context = [&](const QString &what) {
                 return (where + QStringLiteral(": ") + what).toLocal8Bit();
             };
-            Office office;
+            Kiosk office;
             Action action = make(office);
             const qsizetype told = office.dialogs.messages.size();
             const qsizetype printed = office.printed().size();

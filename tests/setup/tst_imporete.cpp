@@ -1,7 +1,7 @@
 #include "setup/imporete.h"
 
-#include "setup/msgform.h"
 #include "support/scripteddialogs.h"
+#include "ui/msgform.h"
 
 #include <QApplication>
 #include <QFile>

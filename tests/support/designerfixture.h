@@ -1,6 +1,7 @@
 #pragma once
 
-#include "console/layouttarget.h"
+#include "core/office.h"
+#include "layout/layouttarget.h"
 
 #include <QDialog>
 #include <QPalette>
@@ -15,7 +16,7 @@ class StyledButton;
 class DesignerFixture : public QDialog, public LayoutTarget
 {
 public:
-    static constexpr int PanelCount = 11;
+    static constexpr int PanelCount = Office::LineCount;
 
     DesignerFixture();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/screenlayout.h"
+#include "layout/screenlayout.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "console/screenlayoutreader.h"
+#include "layout/screenlayoutreader.h"
 
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"

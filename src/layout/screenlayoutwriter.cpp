@@ -1,4 +1,4 @@
-#include "console/screenlayoutwriter.h"
+#include "layout/screenlayoutwriter.h"
 
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"

@@ -1,4 +1,4 @@
-#include "setup/msgform.h"
+#include "ui/msgform.h"
 
 #include "ui/dialogs.h"
 #include "ui/twips.h"

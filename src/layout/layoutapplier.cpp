@@ -1,4 +1,4 @@
-#include "console/layoutapplier.h"
+#include "layout/layoutapplier.h"
 
 #include "ui/colorvalue.h"
 #include "ui/picturefile.h"

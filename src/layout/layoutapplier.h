@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/layouttarget.h"
-#include "console/screenlayout.h"
+#include "layout/layouttarget.h"
+#include "layout/screenlayout.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
-#include "console/layoutapplier.h"
-#include "console/layouttarget.h"
+#include "layout/layoutapplier.h"
+#include "layout/layouttarget.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>

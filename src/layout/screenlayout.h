@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/office.h"
+
 #include <QString>
 
 #include <array>
@@ -13,7 +15,7 @@
 // Colours are the installation's 0x00BBGGRR numbers; positions are twips; font sizes points.
 struct ScreenLayout
 {
-    static constexpr int PanelCount = 11; // ten counters and the single queue
+    static constexpr int PanelCount = Office::LineCount;
     static constexpr int RecordCount = 14;
 
     struct Title

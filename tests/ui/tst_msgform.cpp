@@ -1,4 +1,4 @@
-#include "setup/msgform.h"
+#include "ui/msgform.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "archive/archivecontent.h"
 #include "archive/demoarchivecontent.h"
 #include "archive/fresharchives.h"
-#include "console/screenlayoutreader.h"
+#include "layout/screenlayoutreader.h"
 #include "support/sqlitefile.h"
 
 #include <QTemporaryDir>
