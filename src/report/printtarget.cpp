@@ -41,6 +41,23 @@ std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, con
     return std::make_unique<PrinterTarget>(printer, project.paperSize);
 }
 
+PrintResult PrintTarget::deliver(const TicketProject &project, const Clock &clock,
+                                 const QList<QList<DataItem>> &pages)
+{
+    std::unique_ptr<PrintTarget> target;
+    try {
+        target = open(project, clock);
+    } catch (const ReportError &error) {
+        return PrintResult::failure(PrintResult::Status::Unavailable, error.fullText());
+    }
+    try {
+        target->print(project, pages);
+    } catch (const ReportError &error) {
+        return PrintResult::failure(PrintResult::Status::Failed, error.fullText());
+    }
+    return PrintResult();
+}
+
 void PrintTarget::print(const TicketProject &project, const QList<QList<DataItem>> &pages)
 {
     Q_ASSERT(!pages.isEmpty());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/dataitem.h"
+#include "report/printresult.h"
 
 #include <QList>
 #include <QPageLayout>
@@ -28,6 +29,11 @@ public:
     // folder (a relative folder is taken from the working directory); anything else: the
     // printer of that name. Throws ReportError with an Italian message.
     static std::unique_ptr<PrintTarget> open(const TicketProject &project, const Clock &clock);
+
+    // Opens the project's destination and prints the pages there; every failure comes back
+    // in the result, none is thrown.
+    static PrintResult deliver(const TicketProject &project, const Clock &clock,
+                               const QList<QList<DataItem>> &pages);
 
     // Draws one page per entry of pages, each with its own data items, as one document.
     // The whole document reaches the spooler or the folder, or a ReportError is thrown.

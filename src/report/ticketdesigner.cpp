@@ -1,20 +1,20 @@
 #include "report/ticketdesigner.h"
 
 #include "report/reporterror.h"
+#include "report/ticketitemeditor.h"
 #include "report/ticketrenderer.h"
 #include "ui/dialogs.h"
 
-#include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
-#include <QFontComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -29,139 +29,94 @@ constexpr qreal PreviewDotsPerMm = 5;
 // Marks the printer list's last entry, which asks for a folder instead of naming a printer.
 constexpr int ChooseFolderRole = Qt::UserRole + 1;
 
-QDoubleSpinBox *millimetreBox(QWidget *parent, const QString &name, double minimum)
-{
-    auto *box = new QDoubleSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(minimum, 1000);
-    box->setDecimals(1);
-    box->setSingleStep(0.5);
-    box->setSuffix(QStringLiteral(" mm"));
-    box->setKeyboardTracking(false);
-    return box;
-}
-
-QHBoxLayout *row(std::initializer_list<QWidget *> widgets)
-{
-    auto *layout = new QHBoxLayout;
-    for (QWidget *widget : widgets)
-        layout->addWidget(widget);
-    layout->addStretch();
-    return layout;
-}
-
 QString listText(const TicketItem &item)
 {
     return item.text.isEmpty() ? QStringLiteral("(vuoto)") : item.text;
 }
 
-Qt::Alignment horizontalPart(Qt::Alignment alignment)
+QLabel *caption(QWidget *parent, const QString &text)
 {
-    return alignment & Qt::AlignHorizontal_Mask;
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
-Qt::Alignment verticalPart(Qt::Alignment alignment)
+QPushButton *button(QWidget *parent, const QString &text, const QString &name)
 {
-    return alignment & Qt::AlignVertical_Mask;
+    auto *pushButton = new QPushButton(text, parent);
+    pushButton->setObjectName(name);
+    return pushButton;
+}
+
+QStringList dataItemNames(const QList<DataItem> &sample, const TicketProject &project)
+{
+    QStringList names;
+    for (const DataItem &item : sample)
+        names << item.name;
+    // Names the project uses but the caller did not declare stay insertable.
+    for (const QString &name : project.referencedItems()) {
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
 }
 } // namespace
 
 TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, TicketProject project,
                                QList<DataItem> sampleItems, QWidget *parent)
     : QDialog(parent), dialogs_(dialogs), projectPath_(projectPath), project_(std::move(project)),
-      sample_(std::move(sampleItems))
+      savedProject_(project_), sample_(std::move(sampleItems))
 {
     setObjectName(QStringLiteral("TicketDesigner"));
+    buildLayout();
 
+    connect(items_, &QListWidget::currentRowChanged, this, &TicketDesigner::showItem);
+    connect(add_, &QPushButton::clicked, this, &TicketDesigner::addItem);
+    connect(remove_, &QPushButton::clicked, this, &TicketDesigner::removeItem);
+    connect(up_, &QPushButton::clicked, this, [this] { moveItem(-1); });
+    connect(down_, &QPushButton::clicked, this, [this] { moveItem(1); });
+    connect(itemEditor_, &TicketItemEditor::itemChanged, this, &TicketDesigner::itemEdited);
+    connect(paperWidth_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
+        project_.paperSize.setWidth(mm);
+        refreshPreview();
+    });
+    connect(paperHeight_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
+        project_.paperSize.setHeight(mm);
+        refreshPreview();
+    });
+    connect(printer_, &QComboBox::currentIndexChanged, this, &TicketDesigner::printerChosen);
+    connect(save_, &QPushButton::clicked, this, &TicketDesigner::save);
+    connect(close_, &QPushButton::clicked, this, &TicketDesigner::closeUnsaved);
+
+    buildItemList();
+    selectItem(project_.items.isEmpty() ? -1 : 0);
+}
+
+void TicketDesigner::buildLayout()
+{
     // The items, in drawing order.
     items_ = new QListWidget(this);
     items_->setObjectName(QStringLiteral("items"));
-    add_ = new QPushButton(QStringLiteral("Aggiungi"), this);
-    add_->setObjectName(QStringLiteral("add"));
-    remove_ = new QPushButton(QStringLiteral("Rimuovi"), this);
-    remove_->setObjectName(QStringLiteral("remove"));
-    up_ = new QPushButton(QStringLiteral("Su"), this);
-    up_->setObjectName(QStringLiteral("moveUp"));
-    down_ = new QPushButton(QStringLiteral("Giù"), this);
-    down_->setObjectName(QStringLiteral("moveDown"));
+    add_ = button(this, QStringLiteral("Aggiungi"), QStringLiteral("add"));
+    remove_ = button(this, QStringLiteral("Rimuovi"), QStringLiteral("remove"));
+    up_ = button(this, QStringLiteral("Su"), QStringLiteral("moveUp"));
+    down_ = button(this, QStringLiteral("Giù"), QStringLiteral("moveDown"));
     auto *listButtons = new QGridLayout;
     listButtons->addWidget(add_, 0, 0);
     listButtons->addWidget(remove_, 0, 1);
     listButtons->addWidget(up_, 1, 0);
     listButtons->addWidget(down_, 1, 1);
     auto *listColumn = new QVBoxLayout;
-    listColumn->addWidget(new QLabel(QStringLiteral("Elementi del ticket:"), this));
+    listColumn->addWidget(caption(this, QStringLiteral("Elementi del ticket:")));
     listColumn->addWidget(items_, 1);
     listColumn->addLayout(listButtons);
 
-    // The selected item.
-    itemEditors_ = new QGroupBox(QStringLiteral("Elemento selezionato"), this);
-    template_ = new QLineEdit(itemEditors_);
-    template_->setObjectName(QStringLiteral("template"));
-    template_->setToolTip(QStringLiteral("Testo del ticket; {Nome} è sostituito dal dato Nome"));
-    dataItems_ = new QComboBox(itemEditors_);
-    dataItems_->setObjectName(QStringLiteral("dataItems"));
-    dataItems_->setPlaceholderText(QStringLiteral("Inserisci un dato…"));
-    QStringList names;
-    for (const DataItem &item : std::as_const(sample_))
-        names << item.name;
-    // Names the project uses but the caller did not declare stay insertable.
-    for (const QString &name : project_.referencedItems()) {
-        if (!names.contains(name, Qt::CaseInsensitive))
-            names << name;
-    }
-    dataItems_->addItems(names);
-    dataItems_->setCurrentIndex(-1);
-    x_ = millimetreBox(itemEditors_, QStringLiteral("x"), 0);
-    y_ = millimetreBox(itemEditors_, QStringLiteral("y"), 0);
-    width_ = millimetreBox(itemEditors_, QStringLiteral("width"), 1);
-    height_ = millimetreBox(itemEditors_, QStringLiteral("height"), 1);
-    x_->setToolTip(QStringLiteral("Distanza dal bordo sinistro della carta"));
-    y_->setToolTip(QStringLiteral("Distanza dal bordo superiore della carta"));
-    width_->setToolTip(QStringLiteral("Larghezza del riquadro; il testo va a capo al suo interno"));
-    height_->setToolTip(QStringLiteral("Altezza del riquadro"));
-    fontFamily_ = new QFontComboBox(itemEditors_);
-    fontFamily_->setObjectName(QStringLiteral("fontFamily"));
-    // Long family names would otherwise widen the whole designer.
-    fontFamily_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    fontFamily_->setMinimumContentsLength(16);
-    fontSize_ = new QDoubleSpinBox(itemEditors_);
-    fontSize_->setObjectName(QStringLiteral("fontSize"));
-    fontSize_->setRange(1, 200);
-    fontSize_->setDecimals(2);
-    fontSize_->setSuffix(QStringLiteral(" pt"));
-    fontSize_->setKeyboardTracking(false);
-    bold_ = new QCheckBox(QStringLiteral("Grassetto"), itemEditors_);
-    bold_->setObjectName(QStringLiteral("bold"));
-    italic_ = new QCheckBox(QStringLiteral("Corsivo"), itemEditors_);
-    italic_->setObjectName(QStringLiteral("italic"));
-    alignment_ = new QComboBox(itemEditors_);
-    alignment_->setObjectName(QStringLiteral("alignment"));
-    alignment_->addItem(QStringLiteral("A sinistra"), int(Qt::AlignLeft));
-    alignment_->addItem(QStringLiteral("Al centro"), int(Qt::AlignHCenter));
-    alignment_->addItem(QStringLiteral("A destra"), int(Qt::AlignRight));
-    verticalAlignment_ = new QComboBox(itemEditors_);
-    verticalAlignment_->setObjectName(QStringLiteral("verticalAlignment"));
-    verticalAlignment_->addItem(QStringLiteral("In alto"), int(Qt::AlignTop));
-    verticalAlignment_->addItem(QStringLiteral("Al centro"), int(Qt::AlignVCenter));
-    verticalAlignment_->addItem(QStringLiteral("In basso"), int(Qt::AlignBottom));
-    frame_ = new QCheckBox(QStringLiteral("Cornice intorno al riquadro"), itemEditors_);
-    frame_->setObjectName(QStringLiteral("frame"));
-
-    auto *itemForm = new QFormLayout(itemEditors_);
-    itemForm->addRow(QStringLiteral("Testo:"), template_);
-    itemForm->addRow(QStringLiteral("Dato:"), dataItems_);
-    itemForm->addRow(QStringLiteral("Posizione:"), row({x_, y_}));
-    itemForm->addRow(QStringLiteral("Dimensioni:"), row({width_, height_}));
-    itemForm->addRow(QStringLiteral("Carattere:"), fontFamily_);
-    itemForm->addRow(QStringLiteral("Dimensione:"), row({fontSize_, bold_, italic_}));
-    itemForm->addRow(QStringLiteral("Allineamento:"), row({alignment_, verticalAlignment_}));
-    itemForm->addRow(QString(), frame_);
+    itemEditor_ = new TicketItemEditor(dataItemNames(sample_, project_), this);
 
     // The paper and the printer.
     auto *paperEditors = new QGroupBox(QStringLiteral("Carta e stampante"), this);
-    paperWidth_ = millimetreBox(paperEditors, QStringLiteral("paperWidth"), 10);
-    paperHeight_ = millimetreBox(paperEditors, QStringLiteral("paperHeight"), 10);
+    paperWidth_ = TicketItemEditor::millimetreBox(paperEditors, QStringLiteral("paperWidth"), 10);
+    paperHeight_ = TicketItemEditor::millimetreBox(paperEditors, QStringLiteral("paperHeight"), 10);
     paperWidth_->setValue(project_.paperSize.width());
     paperHeight_->setValue(project_.paperSize.height());
     paperWidth_->setToolTip(
@@ -172,12 +127,16 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
     printer_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     printer_->setMinimumContentsLength(20);
     fillPrinters();
+    auto *paperRow = new QHBoxLayout;
+    paperRow->addWidget(paperWidth_);
+    paperRow->addWidget(paperHeight_);
+    paperRow->addStretch();
     auto *paperForm = new QFormLayout(paperEditors);
-    paperForm->addRow(QStringLiteral("Carta:"), row({paperWidth_, paperHeight_}));
-    paperForm->addRow(QStringLiteral("Stampante:"), printer_);
+    paperForm->addRow(caption(paperEditors, QStringLiteral("Carta:")), paperRow);
+    paperForm->addRow(caption(paperEditors, QStringLiteral("Stampante:")), printer_);
 
     auto *editorColumn = new QVBoxLayout;
-    editorColumn->addWidget(itemEditors_);
+    editorColumn->addWidget(itemEditor_);
     editorColumn->addWidget(paperEditors);
     editorColumn->addStretch();
 
@@ -192,18 +151,16 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
     desk->setMinimumWidth(qRound(86 * PreviewDotsPerMm));
     desk->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     auto *previewColumn = new QVBoxLayout;
-    previewColumn->addWidget(new QLabel(QStringLiteral("Anteprima:"), this));
+    previewColumn->addWidget(caption(this, QStringLiteral("Anteprima:")));
     previewColumn->addWidget(desk, 1);
 
-    auto *save = new QPushButton(QStringLiteral("Salva"), this);
-    save->setObjectName(QStringLiteral("save"));
-    save->setDefault(true);
-    auto *close = new QPushButton(QStringLiteral("Chiudi"), this);
-    close->setObjectName(QStringLiteral("close"));
+    save_ = button(this, QStringLiteral("Salva"), QStringLiteral("save"));
+    save_->setDefault(true);
+    close_ = button(this, QStringLiteral("Chiudi"), QStringLiteral("close"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(close);
+    buttons->addWidget(save_);
+    buttons->addWidget(close_);
 
     auto *columns = new QHBoxLayout;
     columns->addLayout(listColumn, 3);
@@ -214,60 +171,30 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
     layout->addLayout(buttons);
     // Tall enough for a whole receipt in the preview, small enough for a 1280 x 800 screen.
     resize(1180, 660);
+}
 
-    connect(items_, &QListWidget::currentRowChanged, this, &TicketDesigner::showItem);
-    connect(add_, &QPushButton::clicked, this, &TicketDesigner::addItem);
-    connect(remove_, &QPushButton::clicked, this, &TicketDesigner::removeItem);
-    connect(up_, &QPushButton::clicked, this, [this] { moveItem(-1); });
-    connect(down_, &QPushButton::clicked, this, [this] { moveItem(1); });
-    connect(template_, &QLineEdit::textChanged, this,
-            [this](const QString &text) { editItem([&](TicketItem &item) { item.text = text; }); });
-    connect(dataItems_, &QComboBox::currentIndexChanged, this, &TicketDesigner::dataItemChosen);
-    connect(x_, &QDoubleSpinBox::valueChanged, this,
-            [this](double mm) { editItem([&](TicketItem &item) { item.box.moveLeft(mm); }); });
-    connect(y_, &QDoubleSpinBox::valueChanged, this,
-            [this](double mm) { editItem([&](TicketItem &item) { item.box.moveTop(mm); }); });
-    connect(width_, &QDoubleSpinBox::valueChanged, this,
-            [this](double mm) { editItem([&](TicketItem &item) { item.box.setWidth(mm); }); });
-    connect(height_, &QDoubleSpinBox::valueChanged, this,
-            [this](double mm) { editItem([&](TicketItem &item) { item.box.setHeight(mm); }); });
-    connect(fontFamily_, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
-        editItem([&](TicketItem &item) { item.fontFamily = font.family(); });
-    });
-    connect(fontSize_, &QDoubleSpinBox::valueChanged, this,
-            [this](double points) { editItem([&](TicketItem &item) { item.fontSize = points; }); });
-    connect(bold_, &QCheckBox::toggled, this,
-            [this](bool on) { editItem([&](TicketItem &item) { item.bold = on; }); });
-    connect(italic_, &QCheckBox::toggled, this,
-            [this](bool on) { editItem([&](TicketItem &item) { item.italic = on; }); });
-    connect(frame_, &QCheckBox::toggled, this,
-            [this](bool on) { editItem([&](TicketItem &item) { item.frame = on; }); });
-    connect(alignment_, &QComboBox::currentIndexChanged, this, [this] {
-        editItem([&](TicketItem &item) {
-            item.alignment =
-                verticalPart(item.alignment) | Qt::Alignment(alignment_->currentData().toInt());
-        });
-    });
-    connect(verticalAlignment_, &QComboBox::currentIndexChanged, this, [this] {
-        editItem([&](TicketItem &item) {
-            item.alignment = horizontalPart(item.alignment)
-                             | Qt::Alignment(verticalAlignment_->currentData().toInt());
-        });
-    });
-    connect(paperWidth_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
-        project_.paperSize.setWidth(mm);
-        refreshPreview();
-    });
-    connect(paperHeight_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
-        project_.paperSize.setHeight(mm);
-        refreshPreview();
-    });
-    connect(printer_, &QComboBox::currentIndexChanged, this, &TicketDesigner::printerChosen);
-    connect(save, &QPushButton::clicked, this, &TicketDesigner::save);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+void TicketDesigner::keyPressEvent(QKeyEvent *event)
+{
+    // QDialog would reject at once and drop the edits; leaving goes through Chiudi or the
+    // window's close button, which asks.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
-    buildItemList();
-    selectItem(project_.items.isEmpty() ? -1 : 0);
+void TicketDesigner::closeEvent(QCloseEvent *event)
+{
+    if (!closingByCommand_ && isVisible() && hasUnsavedChanges()
+        && dialogs_.question(this,
+                             QStringLiteral("Le modifiche non salvate andranno perse. Chiudere?"),
+                             QStringLiteral("Conferma"))
+               == Dialogs::Answer::No) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void TicketDesigner::buildItemList()
@@ -290,36 +217,20 @@ void TicketDesigner::selectItem(int row)
 void TicketDesigner::showItem(int row)
 {
     const bool valid = row >= 0 && row < project_.items.size();
-    itemEditors_->setEnabled(valid);
+    itemEditor_->setEnabled(valid);
     updateButtons();
-    if (valid) {
-        const TicketItem &item = project_.items.at(row);
-        loading_ = true;
-        template_->setText(item.text);
-        x_->setValue(item.box.x());
-        y_->setValue(item.box.y());
-        width_->setValue(item.box.width());
-        height_->setValue(item.box.height());
-        fontFamily_->setCurrentFont(QFont(item.fontFamily));
-        fontSize_->setValue(item.fontSize);
-        bold_->setChecked(item.bold);
-        italic_->setChecked(item.italic);
-        alignment_->setCurrentIndex(alignment_->findData(int(horizontalPart(item.alignment))));
-        verticalAlignment_->setCurrentIndex(
-            verticalAlignment_->findData(int(verticalPart(item.alignment))));
-        frame_->setChecked(item.frame);
-        loading_ = false;
-    }
+    if (valid)
+        itemEditor_->showItem(project_.items.at(row));
     refreshPreview();
 }
 
-void TicketDesigner::editItem(const std::function<void(TicketItem &)> &change)
+void TicketDesigner::itemEdited(const TicketItem &item)
 {
     const int row = items_->currentRow();
-    if (loading_ || row < 0 || row >= project_.items.size())
+    if (row < 0 || row >= project_.items.size())
         return;
-    change(project_.items[row]);
-    items_->item(row)->setText(listText(project_.items.at(row)));
+    project_.items[row] = item;
+    items_->item(row)->setText(listText(item));
     refreshPreview();
 }
 
@@ -345,8 +256,7 @@ void TicketDesigner::addItem()
     project_.items << item;
     buildItemList();
     selectItem(int(project_.items.size()) - 1);
-    template_->setFocus();
-    template_->selectAll();
+    itemEditor_->focusTemplate();
 }
 
 void TicketDesigner::removeItem()
@@ -416,27 +326,25 @@ void TicketDesigner::printerChosen(int index)
     fillPrinters();
 }
 
-void TicketDesigner::dataItemChosen(int index)
-{
-    if (index < 0)
-        return;
-    template_->insert(u'{' + dataItems_->itemText(index) + u'}');
-    template_->setFocus();
-    // Back to the prompt, so that the same item can be inserted twice in a row.
-    const QSignalBlocker blocker(dataItems_);
-    dataItems_->setCurrentIndex(-1);
-}
-
 void TicketDesigner::save()
 {
     try {
         project_.save(projectPath_);
     } catch (const ReportError &error) {
-        dialogs_.message(this, Dialogs::Kind::Critical, error.fullText(),
-                         QStringLiteral("ATTENZIONE"));
+        dialogs_.alert(this, error.fullText());
         return;
     }
+    savedProject_ = project_;
+    closingByCommand_ = true;
     accept();
+    closingByCommand_ = false;
+}
+
+void TicketDesigner::closeUnsaved()
+{
+    closingByCommand_ = true;
+    reject();
+    closingByCommand_ = false;
 }
 
 void TicketDesigner::refreshPreview()

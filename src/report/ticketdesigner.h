@@ -5,22 +5,19 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class Dialogs;
-class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
-class QFontComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
+class TicketItemEditor;
 
 // The ticket's designer: the items with their templates, fonts and boxes, the paper and
 // the printer, and a live preview drawn by the same code that prints. Save writes the
-// project file; closing without saving changes nothing.
+// project file; closing without saving changes nothing. Escape does nothing, so that a
+// stray key cannot throw the edits away; the window's own close button asks first when
+// there are unsaved edits.
 class TicketDesigner : public QDialog
 {
     Q_OBJECT
@@ -30,47 +27,43 @@ public:
                    QList<DataItem> sampleItems, QWidget *parent = nullptr);
 
     const TicketProject &project() const { return project_; }
+    bool hasUnsavedChanges() const { return project_ != savedProject_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void buildLayout();
     void buildItemList();
     void selectItem(int row);
     void showItem(int row);
-    void editItem(const std::function<void(TicketItem &)> &change);
+    void itemEdited(const TicketItem &item);
     void addItem();
     void removeItem();
     void moveItem(int by);
     void updateButtons();
     void fillPrinters();
     void printerChosen(int index);
-    void dataItemChosen(int index);
     void save();
+    void closeUnsaved();
     void refreshPreview();
 
     Dialogs &dialogs_;
     QString projectPath_;
     TicketProject project_;
+    TicketProject savedProject_; // as the file holds it, to tell unsaved edits
     QList<DataItem> sample_;
-    bool loading_ = false; // the editors are being filled, not edited
+    bool closingByCommand_ = false; // Save or Chiudi: the close asks nothing
 
     QListWidget *items_ = nullptr;
     QPushButton *add_ = nullptr;
     QPushButton *remove_ = nullptr;
     QPushButton *up_ = nullptr;
     QPushButton *down_ = nullptr;
-    QGroupBox *itemEditors_ = nullptr;
-    QLineEdit *template_ = nullptr;
-    QComboBox *dataItems_ = nullptr;
-    QDoubleSpinBox *x_ = nullptr;
-    QDoubleSpinBox *y_ = nullptr;
-    QDoubleSpinBox *width_ = nullptr;
-    QDoubleSpinBox *height_ = nullptr;
-    QFontComboBox *fontFamily_ = nullptr;
-    QDoubleSpinBox *fontSize_ = nullptr;
-    QCheckBox *bold_ = nullptr;
-    QCheckBox *italic_ = nullptr;
-    QComboBox *alignment_ = nullptr;
-    QComboBox *verticalAlignment_ = nullptr;
-    QCheckBox *frame_ = nullptr;
+    QPushButton *save_ = nullptr;
+    QPushButton *close_ = nullptr;
+    TicketItemEditor *itemEditor_ = nullptr;
     QDoubleSpinBox *paperWidth_ = nullptr;
     QDoubleSpinBox *paperHeight_ = nullptr;
     QComboBox *printer_ = nullptr;

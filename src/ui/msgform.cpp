@@ -30,55 +30,56 @@ MsgForm::MsgForm(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral(" "));
     setFixedSize(background_.deviceIndependentSize().toSize());
 
-    label1_ = makeLabel(this, QStringLiteral("Label1"),
-                        QStringLiteral("Messaggio x te  da VORANTIS 3 (Totem)"));
-    QFont heading = label1_->font();
+    headingLabel_ = makeLabel(this, QStringLiteral("Label1"),
+                              QStringLiteral("Messaggio x te  da VORANTIS 3 (Totem)"));
+    QFont heading = headingLabel_->font();
     heading.setBold(true);
-    label1_->setFont(heading);
+    headingLabel_->setFont(heading);
 
-    auto *line1 = new QFrame(this);
-    line1->setObjectName(QStringLiteral("Line1"));
-    line1->setFrameShape(QFrame::HLine);
-    line1->setFrameShadow(QFrame::Sunken);
+    auto *headingRule = new QFrame(this);
+    headingRule->setObjectName(QStringLiteral("Line1"));
+    headingRule->setFrameShape(QFrame::HLine);
+    headingRule->setFrameShadow(QFrame::Sunken);
 
-    for (int i = 0; i < int(label2_.size()); ++i)
-        label2_[i] = makeLabel(this, QStringLiteral("Label2(%1)").arg(i), unsetCaption());
+    for (int i = 0; i < int(messageLines_.size()); ++i)
+        messageLines_[i] = makeLabel(this, QStringLiteral("Label2(%1)").arg(i), unsetCaption());
 
-    const std::array<QString, 2> captions = {QStringLiteral("C&hiudi"),
-                                             QStringLiteral("&Conferma")};
-    for (int i = 0; i < int(pb1_.size()); ++i) {
-        pb1_[i] = new QPushButton(captions[i], this);
-        pb1_[i]->setObjectName(QStringLiteral("PB1(%1)").arg(i));
-        pb1_[i]->setMinimumWidth(Twips::toPixels(1400));
-    }
+    const auto makeButton = [this](int index, const QString &caption) {
+        auto *button = new QPushButton(caption, this);
+        button->setObjectName(QStringLiteral("PB1(%1)").arg(index));
+        button->setMinimumWidth(Twips::toPixels(1400));
+        return button;
+    };
+    closeButton_ = makeButton(0, QStringLiteral("C&hiudi"));
+    confirmButton_ = makeButton(1, QStringLiteral("&Conferma"));
     // Nothing is handed back to the caller: the two buttons differ only in their words.
-    connect(pb1_[0], &QPushButton::clicked, this, &QDialog::reject);
-    connect(pb1_[1], &QPushButton::clicked, this, &QDialog::accept);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(confirmButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     const int margin = Twips::toPixels(240);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(pb1_[0]);
+    buttons->addWidget(closeButton_);
     buttons->addSpacing(Twips::toPixels(240));
-    buttons->addWidget(pb1_[1]);
+    buttons->addWidget(confirmButton_);
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(label1_);
-    layout->addWidget(line1);
+    layout->addWidget(headingLabel_);
+    layout->addWidget(headingRule);
     layout->addStretch();
-    layout->addWidget(label2_[0]);
-    layout->addWidget(label2_[1]);
+    layout->addWidget(messageLines_[0]);
+    layout->addWidget(messageLines_[1]);
     layout->addStretch();
     layout->addLayout(buttons);
 }
 
 void MsgForm::setLines(const QString &first, const QString &second)
 {
-    label2_[0]->setText(first);
+    messageLines_[0]->setText(first);
     if (!second.isEmpty())
-        label2_[1]->setText(second);
+        messageLines_[1]->setText(second);
 }
 
 void MsgForm::show(Dialogs &dialogs, QWidget *parent, const QString &first, const QString &second)
@@ -110,6 +111,6 @@ void MsgForm::paintEvent(QPaintEvent *)
 void MsgForm::hideUnsetLines()
 {
     // Lines set since the last activation come back, so a form used twice shows them.
-    for (QLabel *line : label2_)
+    for (QLabel *line : messageLines_)
         line->setVisible(line->text() != unsetCaption());
 }

@@ -38,7 +38,8 @@ private:
     void hideUnsetLines();
 
     QPixmap background_;
-    QLabel *label1_ = nullptr;
-    std::array<QLabel *, 2> label2_{};
-    std::array<QPushButton *, 2> pb1_{};
+    QLabel *headingLabel_ = nullptr;
+    std::array<QLabel *, 2> messageLines_{};
+    QPushButton *closeButton_ = nullptr;
+    QPushButton *confirmButton_ = nullptr;
 };

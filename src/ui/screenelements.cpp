@@ -12,6 +12,8 @@ QLabel *ScreenElements::label(QWidget *parent, const QString &name, const QStrin
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Names come from the archives; a "<" in one must show, not start markup.
+    label->setTextFormat(Qt::PlainText);
     label->setGeometry(place);
     return label;
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// What became of one print: delivered, or why not in an Italian sentence for the user.
+struct PrintResult
+{
+    enum class Status
+    {
+        Printed,
+        Unavailable, // the printer or the folder cannot take a ticket: nothing was started
+        Failed       // the document was started but did not reach its destination
+    };
+
+    Status status = Status::Printed;
+    QString message; // empty when printed
+
+    bool printed() const { return status == Status::Printed; }
+    static PrintResult failure(Status status, QString message)
+    {
+        return PrintResult{status, std::move(message)};
+    }
+};
