@@ -1,22 +1,17 @@
-#include "report/reportengine.h"
+#include "report/printtarget.h"
 #include "report/ticketproject.h"
 #include "support/manualclock.h"
-#include "support/scripteddialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
-// A ticket printed through a real CUPS spooler into the cups-pdf queue that cups-setup.sh
-// prepares. cups-pdf renders the job again through Ghostscript, so this test looks at the
-// page size only; the ticket's text is checked on the PDF folder target.
+// A ticket printed through a real CUPS spooler into a cups-pdf queue of this run, which
+// cups-setup.sh adds and removes. cups-pdf renders the job again through Ghostscript, so
+// only the page size is checked here; the ticket's text is checked on the PDF folder.
 namespace {
-const QString Queue = QStringLiteral("TotemPDF");
-
 struct Run
 {
     bool ok = false;
@@ -24,43 +19,14 @@ struct Run
     QString err;
 };
 
-Run run(const QString &program, const QStringList &arguments, int timeout = 60000)
+Run run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    Run result;
-    if (!process.waitForStarted()) {
-        result.err = process.errorString();
-        return result;
-    }
-    result.ok = process.waitForFinished(timeout) && process.exitStatus() == QProcess::NormalExit
-                && process.exitCode() == 0;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
-using Snapshot = QHash<QString, QDateTime>;
-
-Snapshot pdfsIn(const QString &folder)
-{
-    Snapshot files;
-    const QFileInfoList infos = QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
-    for (const QFileInfo &info : infos)
-        files.insert(info.fileName(), info.lastModified());
-    return files;
-}
-
-// cups-pdf names a file after the job's title, so a second ticket of the same number
-// replaces the first: a file counts as new when its name or its time is.
-QString newPdf(const QString &folder, const Snapshot &before)
-{
-    const Snapshot now = pdfsIn(folder);
-    for (auto it = now.cbegin(); it != now.cend(); ++it) {
-        if (!before.contains(it.key()) || before.value(it.key()) != it.value())
-            return QDir(folder).filePath(it.key());
-    }
-    return QString();
+    const bool ok = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit
+                    && process.exitCode() == 0;
+    return {ok, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError()) + process.errorString()};
 }
 
 // CUPS lets a process choose its default destination through PRINTER, so the default
@@ -69,18 +35,8 @@ auto defaultPrinterFor(const QString &queue)
 {
     const QByteArray previous = qgetenv("PRINTER");
     qputenv("PRINTER", queue.toUtf8());
-    return qScopeGuard([previous] {
-        if (previous.isNull())
-            qunsetenv("PRINTER");
-        else
-            qputenv("PRINTER", previous);
-    });
-}
-
-bool queueEmpty()
-{
-    const Run jobs = run(QStringLiteral("lpstat"), {QStringLiteral("-o"), Queue});
-    return jobs.ok && jobs.out.trimmed().isEmpty();
+    return qScopeGuard(
+        [previous] { previous.isNull() ? qunsetenv("PRINTER") : qputenv("PRINTER", previous); });
 }
 } // namespace
 
@@ -88,106 +44,86 @@ class TestCupsPrinting : public QObject
 {
     Q_OBJECT
 
-private:
-    ScriptedDialogs dialogs_;
+    const QString queue_ = u"TotemPDF-%1"_qs.arg(QCoreApplication::applicationPid());
+    QString script_;
     ManualClock clock_;
     QString outFolder_;
-    QTemporaryDir dir_;
+    QStringList collected_;
 
-    QString saveProject(const QString &printer)
+    QHash<QString, QDateTime> pdfs() const
+    {
+        QHash<QString, QDateTime> files;
+        for (const QFileInfo &info : QDir(outFolder_).entryInfoList({u"*.pdf"_qs}, QDir::Files))
+            files.insert(info.filePath(), info.lastModified());
+        return files;
+    }
+
+    // Prints ticket number n and returns the PDF that cups-pdf made of it. cups-pdf names
+    // a file after the job's title, so a file is new when its name or its time is.
+    QString printed(const QString &printer, int n)
     {
         TicketProject project = TicketProject::defaultTicket(printer);
         project.paperSize = QSizeF(80, 100);
-        const QString path = dir_.filePath(QStringLiteral("Ticket.lbl"));
-        project.save(path);
-        return path;
-    }
-
-    // Prints one ticket and returns the PDF that cups-pdf made of it. Each test prints its
-    // own number, so that the files' names differ.
-    QString printAndCollect(ReportEngine &engine, const QString &project, int ticket)
-    {
-        const Snapshot before = pdfsIn(outFolder_);
-        connect(&engine, &ReportEngine::nextDataRequested, this,
-                [&engine, ticket](qint32, qint32, qint32 &progress, qint32 &lastRecord) {
-                    qint32 number = DataItem::Number;
-                    engine.defineDataItem(QStringLiteral("NumeroDaStampare"),
-                                          QString::number(ticket), number);
-                    progress = 100;
-                    lastRecord = 1;
-                });
-        const qint32 result = engine.printProject(0, ReportEngine::LabelProject, project, 0,
-                                                  ReportEngine::PrintToPrinter, 0, nullptr,
-                                                  QString(), 0, QDir::tempPath());
-        if (result != ReportEngine::Ok) {
-            qWarning() << "printProject:" << result << engine.lastError();
-            return QString();
-        }
+        const auto before = pdfs();
+        const PrintResult result = PrintTarget::deliver(
+            project, clock_, {{{u"NumeroDaStampare"_qs, QString::number(n), DataItem::Number}}});
+        if (!result.printed())
+            return result.message;
         QString pdf;
         const auto done = [&] {
-            if (!queueEmpty())
-                return false;
-            pdf = newPdf(outFolder_, before);
-            return !pdf.isEmpty();
+            const auto now = pdfs();
+            for (auto it = now.cbegin(); it != now.cend() && pdf.isEmpty(); ++it)
+                pdf = before.value(it.key()) == it.value() ? QString() : it.key();
+            return run(u"lpstat"_qs, {u"-o"_qs, queue_}).out.trimmed().isEmpty() && !pdf.isEmpty();
         };
         [&] { QTRY_VERIFY_WITH_TIMEOUT(done(), 60000); }();
+        collected_ << pdf;
         return pdf;
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(dir_.isValid());
-        const QString script = QFINDTESTDATA("cups-setup.sh");
-        QVERIFY2(!script.isEmpty(), "cups-setup.sh not found beside the test's source");
-        const Run setup = run(QStringLiteral("bash"), {script}, 120000);
+        script_ = QStringLiteral(QT_TESTCASE_SOURCEDIR "/report/cups-setup.sh");
+        const Run setup = run(u"bash"_qs, {script_, queue_});
         if (!setup.ok)
-            QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs
-                             + (setup.err.trimmed().isEmpty() ? u"cups-setup.sh failed"_qs
-                                                              : setup.err.trimmed())));
+            QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs + setup.err.trimmed()));
         outFolder_ = setup.out.trimmed();
-        QVERIFY2(QFileInfo(outFolder_).isDir(), qPrintable(outFolder_));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        if (QStandardPaths::findExecutable(u"pdfinfo"_qs).isEmpty())
             QSKIP("pdfinfo missing: install poppler-utils");
     }
-
-    void namedPrinterGetsTicketOfItsPaperSize()
+    void cleanupTestCase()
     {
-        ReportEngine engine(dialogs_, clock_);
-        const QString pdf = printAndCollect(engine, saveProject(Queue), 42);
-        QVERIFY2(!pdf.isEmpty(), "no new PDF from cups-pdf");
-
-        const Run info = run(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY2(info.ok, qPrintable(info.err));
-        const QRegularExpression sizeLine(
-            QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
-        const QRegularExpressionMatch size = sizeLine.match(info.out);
-        QVERIFY2(size.hasMatch(), qPrintable(info.out));
-        // 80 x 100 mm in points.
-        QVERIFY2(qAbs(size.captured(1).toDouble() - 226.77) <= 1, qPrintable(size.captured(0)));
-        QVERIFY2(qAbs(size.captured(2).toDouble() - 283.46) <= 1, qPrintable(size.captured(0)));
-        QVERIFY2(info.out.contains(QRegularExpression(QStringLiteral(R"(Pages:\s+1\n)"))),
-                 qPrintable(info.out));
+        for (const QString &pdf : std::as_const(collected_))
+            QFile::remove(pdf);
+        run(u"bash"_qs, {script_, u"--remove"_qs, queue_});
     }
 
-    void emptyPrinterMeansTheSystemDefault()
+    void namedAndDefaultPrinterGetTicketsOfTheirPaperSize()
     {
-        const auto restore = defaultPrinterFor(Queue);
-        ReportEngine engine(dialogs_, clock_);
-        const QString pdf = printAndCollect(engine, saveProject(QString()), 43);
-        QVERIFY2(!pdf.isEmpty(), "no new PDF from cups-pdf through the default printer");
+        const auto restore = defaultPrinterFor(queue_);
+        for (const QString &printer : {queue_, QString()}) {
+            const QString pdf = printed(printer, printer.isEmpty() ? 43 : 42);
+            QVERIFY2(pdf.startsWith(outFolder_), qPrintable(u"«%1»: %2"_qs.arg(printer, pdf)));
+            const Run info = run(u"pdfinfo"_qs, {pdf});
+            // 80 x 100 mm in points, one page.
+            const QRegularExpressionMatch size =
+                QRegularExpression(uR"(Page size:\s+([\d.]+) x ([\d.]+) pts)"_qs).match(info.out);
+            QVERIFY2(size.hasMatch()
+                         && info.out.contains(QRegularExpression(uR"(Pages:\s+1\n)"_qs)),
+                     qPrintable(info.out));
+            QVERIFY(qAbs(size.captured(1).toDouble() - 226.77) <= 1);
+            QVERIFY(qAbs(size.captured(2).toDouble() - 283.46) <= 1);
+        }
     }
 
     void noDefaultPrinterIsTold()
     {
-        const auto restore = defaultPrinterFor(QStringLiteral("TotemNessunaCoda"));
-        ReportEngine engine(dialogs_, clock_);
-        QCOMPARE(engine.printProject(0, ReportEngine::LabelProject, saveProject(QString()), 0,
-                                     ReportEngine::PrintToPrinter, 0, nullptr, QString(), 0,
-                                     QDir::tempPath()),
-                 ReportEngine::ErrorPrinter);
-        QCOMPARE(engine.lastError(),
-                 QStringLiteral("Nessuna stampante predefinita configurata nel sistema."));
+        const auto restore = defaultPrinterFor(u"TotemNessunaCoda"_qs);
+        const PrintResult result =
+            PrintTarget::deliver(TicketProject::defaultTicket(), clock_, {{}});
+        QVERIFY(result.status == PrintResult::Status::Unavailable);
+        QCOMPARE(result.message, u"Nessuna stampante predefinita configurata nel sistema."_qs);
     }
 };
 
