@@ -70,11 +70,11 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
     setObjectName(QStringLiteral("TicketDesigner"));
     buildLayout();
 
-    connect(items_, &QListWidget::currentRowChanged, this, &TicketDesigner::showItem);
-    connect(add_, &QPushButton::clicked, this, &TicketDesigner::addItem);
-    connect(remove_, &QPushButton::clicked, this, &TicketDesigner::removeItem);
-    connect(up_, &QPushButton::clicked, this, [this] { moveItem(-1); });
-    connect(down_, &QPushButton::clicked, this, [this] { moveItem(1); });
+    connect(itemList_, &QListWidget::currentRowChanged, this, &TicketDesigner::showItem);
+    connect(addButton_, &QPushButton::clicked, this, &TicketDesigner::addItem);
+    connect(removeButton_, &QPushButton::clicked, this, &TicketDesigner::removeItem);
+    connect(moveUpButton_, &QPushButton::clicked, this, [this] { moveItem(-1); });
+    connect(moveDownButton_, &QPushButton::clicked, this, [this] { moveItem(1); });
     connect(itemEditor_, &TicketItemEditor::itemChanged, this, &TicketDesigner::itemEdited);
     connect(paperWidth_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
         project_.paperSize.setWidth(mm);
@@ -84,9 +84,9 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
         project_.paperSize.setHeight(mm);
         refreshPreview();
     });
-    connect(printer_, &QComboBox::currentIndexChanged, this, &TicketDesigner::printerChosen);
-    connect(save_, &QPushButton::clicked, this, &TicketDesigner::save);
-    connect(close_, &QPushButton::clicked, this, &TicketDesigner::closeUnsaved);
+    connect(printerChoice_, &QComboBox::currentIndexChanged, this, &TicketDesigner::printerChosen);
+    connect(saveButton_, &QPushButton::clicked, this, &TicketDesigner::save);
+    connect(closeButton_, &QPushButton::clicked, this, &TicketDesigner::closeUnsaved);
 
     buildItemList();
     selectItem(project_.items.isEmpty() ? -1 : 0);
@@ -95,20 +95,20 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
 void TicketDesigner::buildLayout()
 {
     // The items, in drawing order.
-    items_ = new QListWidget(this);
-    items_->setObjectName(QStringLiteral("items"));
-    add_ = button(this, QStringLiteral("Aggiungi"), QStringLiteral("add"));
-    remove_ = button(this, QStringLiteral("Rimuovi"), QStringLiteral("remove"));
-    up_ = button(this, QStringLiteral("Su"), QStringLiteral("moveUp"));
-    down_ = button(this, QStringLiteral("Giù"), QStringLiteral("moveDown"));
+    itemList_ = new QListWidget(this);
+    itemList_->setObjectName(QStringLiteral("items"));
+    addButton_ = button(this, QStringLiteral("Aggiungi"), QStringLiteral("add"));
+    removeButton_ = button(this, QStringLiteral("Rimuovi"), QStringLiteral("remove"));
+    moveUpButton_ = button(this, QStringLiteral("Su"), QStringLiteral("moveUp"));
+    moveDownButton_ = button(this, QStringLiteral("Giù"), QStringLiteral("moveDown"));
     auto *listButtons = new QGridLayout;
-    listButtons->addWidget(add_, 0, 0);
-    listButtons->addWidget(remove_, 0, 1);
-    listButtons->addWidget(up_, 1, 0);
-    listButtons->addWidget(down_, 1, 1);
+    listButtons->addWidget(addButton_, 0, 0);
+    listButtons->addWidget(removeButton_, 0, 1);
+    listButtons->addWidget(moveUpButton_, 1, 0);
+    listButtons->addWidget(moveDownButton_, 1, 1);
     auto *listColumn = new QVBoxLayout;
     listColumn->addWidget(caption(this, QStringLiteral("Elementi del ticket:")));
-    listColumn->addWidget(items_, 1);
+    listColumn->addWidget(itemList_, 1);
     listColumn->addLayout(listButtons);
 
     itemEditor_ = new TicketItemEditor(dataItemNames(sample_, project_), this);
@@ -122,10 +122,10 @@ void TicketDesigner::buildLayout()
     paperWidth_->setToolTip(
         QStringLiteral("Larghezza della carta (80 mm per un rotolo da ricevute)"));
     paperHeight_->setToolTip(QStringLiteral("Lunghezza del ticket"));
-    printer_ = new QComboBox(paperEditors);
-    printer_->setObjectName(QStringLiteral("printer"));
-    printer_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    printer_->setMinimumContentsLength(20);
+    printerChoice_ = new QComboBox(paperEditors);
+    printerChoice_->setObjectName(QStringLiteral("printer"));
+    printerChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    printerChoice_->setMinimumContentsLength(20);
     fillPrinters();
     auto *paperRow = new QHBoxLayout;
     paperRow->addWidget(paperWidth_);
@@ -133,7 +133,7 @@ void TicketDesigner::buildLayout()
     paperRow->addStretch();
     auto *paperForm = new QFormLayout(paperEditors);
     paperForm->addRow(caption(paperEditors, QStringLiteral("Carta:")), paperRow);
-    paperForm->addRow(caption(paperEditors, QStringLiteral("Stampante:")), printer_);
+    paperForm->addRow(caption(paperEditors, QStringLiteral("Stampante:")), printerChoice_);
 
     auto *editorColumn = new QVBoxLayout;
     editorColumn->addWidget(itemEditor_);
@@ -154,13 +154,13 @@ void TicketDesigner::buildLayout()
     previewColumn->addWidget(caption(this, QStringLiteral("Anteprima:")));
     previewColumn->addWidget(desk, 1);
 
-    save_ = button(this, QStringLiteral("Salva"), QStringLiteral("save"));
-    save_->setDefault(true);
-    close_ = button(this, QStringLiteral("Chiudi"), QStringLiteral("close"));
+    saveButton_ = button(this, QStringLiteral("Salva"), QStringLiteral("save"));
+    saveButton_->setDefault(true);
+    closeButton_ = button(this, QStringLiteral("Chiudi"), QStringLiteral("close"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(save_);
-    buttons->addWidget(close_);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(closeButton_);
 
     auto *columns = new QHBoxLayout;
     columns->addLayout(listColumn, 3);
@@ -199,17 +199,17 @@ void TicketDesigner::closeEvent(QCloseEvent *event)
 
 void TicketDesigner::buildItemList()
 {
-    const QSignalBlocker blocker(items_);
-    items_->clear();
+    const QSignalBlocker blocker(itemList_);
+    itemList_->clear();
     for (const TicketItem &item : std::as_const(project_.items))
-        items_->addItem(listText(item));
+        itemList_->addItem(listText(item));
 }
 
 void TicketDesigner::selectItem(int row)
 {
     {
-        const QSignalBlocker blocker(items_);
-        items_->setCurrentRow(row);
+        const QSignalBlocker blocker(itemList_);
+        itemList_->setCurrentRow(row);
     }
     showItem(row);
 }
@@ -226,11 +226,11 @@ void TicketDesigner::showItem(int row)
 
 void TicketDesigner::itemEdited(const TicketItem &item)
 {
-    const int row = items_->currentRow();
+    const int row = itemList_->currentRow();
     if (row < 0 || row >= project_.items.size())
         return;
     project_.items[row] = item;
-    items_->item(row)->setText(listText(item));
+    itemList_->item(row)->setText(listText(item));
     refreshPreview();
 }
 
@@ -261,7 +261,7 @@ void TicketDesigner::addItem()
 
 void TicketDesigner::removeItem()
 {
-    const int row = items_->currentRow();
+    const int row = itemList_->currentRow();
     if (row < 0)
         return;
     project_.items.removeAt(row);
@@ -271,7 +271,7 @@ void TicketDesigner::removeItem()
 
 void TicketDesigner::moveItem(int by)
 {
-    const int row = items_->currentRow();
+    const int row = itemList_->currentRow();
     const int to = row + by;
     if (row < 0 || to < 0 || to >= project_.items.size())
         return;
@@ -282,39 +282,39 @@ void TicketDesigner::moveItem(int by)
 
 void TicketDesigner::updateButtons()
 {
-    const int row = items_->currentRow();
+    const int row = itemList_->currentRow();
     const int count = int(project_.items.size());
-    remove_->setEnabled(row >= 0);
-    up_->setEnabled(row > 0);
-    down_->setEnabled(row >= 0 && row < count - 1);
+    removeButton_->setEnabled(row >= 0);
+    moveUpButton_->setEnabled(row > 0);
+    moveDownButton_->setEnabled(row >= 0 && row < count - 1);
 }
 
 void TicketDesigner::fillPrinters()
 {
-    const QSignalBlocker blocker(printer_);
-    printer_->clear();
-    printer_->addItem(QStringLiteral("Stampante predefinita del sistema"), QString());
+    const QSignalBlocker blocker(printerChoice_);
+    printerChoice_->clear();
+    printerChoice_->addItem(QStringLiteral("Stampante predefinita del sistema"), QString());
     for (const QString &name : QPrinterInfo::availablePrinterNames())
-        printer_->addItem(name, name);
+        printerChoice_->addItem(name, name);
     const QString &current = project_.printer;
     if (current.startsWith(TicketProject::pdfPrefix())) {
         const QString folder = current.mid(TicketProject::pdfPrefix().size());
-        printer_->addItem(
+        printerChoice_->addItem(
             QStringLiteral("PDF nella cartella %1").arg(QDir::toNativeSeparators(folder)), current);
-    } else if (printer_->findData(current) < 0) {
+    } else if (printerChoice_->findData(current) < 0) {
         // A printer of the project that this machine does not know is kept, not lost on
         // save: the project may have been made on another workstation.
-        printer_->addItem(QStringLiteral("%1 (non installata)").arg(current), current);
+        printerChoice_->addItem(QStringLiteral("%1 (non installata)").arg(current), current);
     }
-    printer_->addItem(QStringLiteral("Cartella PDF…"));
-    printer_->setItemData(printer_->count() - 1, true, ChooseFolderRole);
-    printer_->setCurrentIndex(printer_->findData(current));
+    printerChoice_->addItem(QStringLiteral("Cartella PDF…"));
+    printerChoice_->setItemData(printerChoice_->count() - 1, true, ChooseFolderRole);
+    printerChoice_->setCurrentIndex(printerChoice_->findData(current));
 }
 
 void TicketDesigner::printerChosen(int index)
 {
-    if (!printer_->itemData(index, ChooseFolderRole).toBool()) {
-        project_.printer = printer_->itemData(index).toString();
+    if (!printerChoice_->itemData(index, ChooseFolderRole).toBool()) {
+        project_.printer = printerChoice_->itemData(index).toString();
         return;
     }
     QString folder;
@@ -351,7 +351,7 @@ void TicketDesigner::refreshPreview()
 {
     QImage image = TicketRenderer::image(project_, sample_, PreviewDotsPerMm);
     // The selected item's box is outlined on the preview only, never on the ticket.
-    const int row = items_->currentRow();
+    const int row = itemList_->currentRow();
     if (row >= 0 && row < project_.items.size()) {
         const QRectF box = project_.items.at(row).box;
         QPainter painter(&image);

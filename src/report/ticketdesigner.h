@@ -56,16 +56,16 @@ private:
     QList<DataItem> sample_;
     bool closingByCommand_ = false; // Save or Chiudi: the close asks nothing
 
-    QListWidget *items_ = nullptr;
-    QPushButton *add_ = nullptr;
-    QPushButton *remove_ = nullptr;
-    QPushButton *up_ = nullptr;
-    QPushButton *down_ = nullptr;
-    QPushButton *save_ = nullptr;
-    QPushButton *close_ = nullptr;
+    QListWidget *itemList_ = nullptr;
+    QPushButton *addButton_ = nullptr;
+    QPushButton *removeButton_ = nullptr;
+    QPushButton *moveUpButton_ = nullptr;
+    QPushButton *moveDownButton_ = nullptr;
+    QPushButton *saveButton_ = nullptr;
+    QPushButton *closeButton_ = nullptr;
     TicketItemEditor *itemEditor_ = nullptr;
     QDoubleSpinBox *paperWidth_ = nullptr;
     QDoubleSpinBox *paperHeight_ = nullptr;
-    QComboBox *printer_ = nullptr;
+    QComboBox *printerChoice_ = nullptr;
     QLabel *preview_ = nullptr;
 };
