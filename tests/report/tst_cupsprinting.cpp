@@ -50,35 +50,25 @@ class TestCupsPrinting : public QObject
     QString outFolder_;
     QStringList collected_;
 
-    QHash<QString, QDateTime> pdfs() const
-    {
-        QHash<QString, QDateTime> files;
-        for (const QFileInfo &info : QDir(outFolder_).entryInfoList({u"*.pdf"_qs}, QDir::Files))
-            files.insert(info.filePath(), info.lastModified());
-        return files;
-    }
-
-    // Prints ticket number n and returns the PDF that cups-pdf made of it. cups-pdf names
-    // a file after the job's title, so a file is new when its name or its time is.
+    // Prints ticket number n and returns the PDF that cups-pdf made of it: cups-pdf names
+    // a file after the job's title and may replace an older one, so the file is told by time.
     QString printed(const QString &printer, int n)
     {
         TicketProject project = TicketProject::defaultTicket(printer);
         project.paperSize = QSizeF(80, 100);
-        const auto before = pdfs();
+        const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
         const PrintResult result = PrintTarget::deliver(
             project, clock_, {{{u"NumeroDaStampare"_qs, QString::number(n), DataItem::Number}}});
-        if (!result.printed())
-            return result.message;
-        QString pdf;
-        const auto done = [&] {
-            const auto now = pdfs();
-            for (auto it = now.cbegin(); it != now.cend() && pdf.isEmpty(); ++it)
-                pdf = before.value(it.key()) == it.value() ? QString() : it.key();
-            return run(u"lpstat"_qs, {u"-o"_qs, queue_}).out.trimmed().isEmpty() && !pdf.isEmpty();
+        const auto made = [&] {
+            const QFileInfoList pdfs =
+                QDir(outFolder_).entryInfoList({u"*_%1*.pdf"_qs.arg(n)}, QDir::Files, QDir::Time);
+            return pdfs.isEmpty() || pdfs.first().lastModified() < start ? QString()
+                                                                         : pdfs.first().filePath();
         };
-        [&] { QTRY_VERIFY_WITH_TIMEOUT(done(), 60000); }();
-        collected_ << pdf;
-        return pdf;
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(!result.printed() || !made().isEmpty(), 60000); }();
+        [&] { QTRY_VERIFY(run(u"lpstat"_qs, {u"-o"_qs, queue_}).out.trimmed().isEmpty()); }();
+        collected_ << made();
+        return result.printed() ? made() : result.message;
     }
 
 private slots:
