@@ -96,6 +96,15 @@ private slots:
                     QCOMPARE(thisHour, QSet<qint32>{0});
             }
         }
+        // Numbers past their starting ones, and never served beyond those handed out.
+        const RecordSet current = opened(u"Totem.mdb"_qs, u"Numerazione"_qs);
+        const RecordSet initial = opened(u"Totem.mdb"_qs, u"NumerazioneIniziale"_qs);
+        for (int counter = 1; counter <= 10; ++counter) {
+            const qint32 now = current.toInt32(u"P%1"_qs.arg(counter));
+            QVERIFY(now == 0 || now > initial.toInt32(u"P%1"_qs.arg(counter + 10)));
+            QVERIFY(opened(u"KZ4B.mdb"_qs, u"NumeriCode%1"_qs.arg(counter)).toInt32(u"NumeroA1"_qs)
+                    <= now);
+        }
         RecordSet layout = opened(u"Totem.mdb"_qs, u"Layout1"_qs);
         const QList<QSizeF> sizes =
             QList<QSizeF>{{17895, 675}, {17895, 855}} + QList<QSizeF>(11, QSizeF(3495, 3975));

@@ -135,8 +135,9 @@ private slots:
         RecordSet types = opened(u"Tipi"_qs);
         types.edit();
         types.setValue(u"b"_qs, false);
+        types.setValue(u"l"_qs, u" "_qs); // an empty text empties a number field
         types.update();
-        QVERIFY(!opened(u"Tipi"_qs).isNull(u"b"_qs));
+        QVERIFY(!opened(u"Tipi"_qs).isNull(u"b"_qs) && opened(u"Tipi"_qs).isNull(u"l"_qs));
     }
 
     // Foreign files are tried through every screen in tst_archivefaults.

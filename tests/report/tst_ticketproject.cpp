@@ -40,6 +40,11 @@ private slots:
         json.replace("\"items\"", "\"author\": \"ufficio\", \"items\"");
         json.replace("\"text\"", "\"colour\": \"red\", \"text\"");
         QCOMPARE(TicketProject::fromJson(json), project);
+        // What an item leaves out takes the defaults.
+        json = R"({"format":"totem-ticket","version":1,"paper":{"width":80,"height":100},
+                   "items":[{"text":"a","box":{"x":1,"y":2,"width":70,"height":10}}]})";
+        QCOMPARE(TicketProject::fromJson(json).items,
+                 (QList<TicketItem>{{u"a"_qs, QRectF(1, 2, 70, 10)}}));
     }
 
     void referencedItemsCountEachNameOnce()
