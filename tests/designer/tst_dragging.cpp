@@ -1,31 +1,12 @@
 #include "core/kioskstate.h"
-#include "designer/designerloader.h"
 #include "designer/layout1.h"
 #include "designertesting.h"
-#include "support/archivefixture.h"
 #include "support/scripteddialogs.h"
 #include "ui/twips.h"
 
 #include <QtTest>
 
-namespace {
-
-const QPoint Grip(5, 5);
-
-// Presses a button on the handle and moves the pointer by the given pixels.
-void drag(QWidget *handle, const QPoint &by, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mousePress(handle, button, {}, Grip);
-    QTest::mouseMove(handle, Grip + by);
-}
-
-void drop(QWidget *handle, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mouseRelease(handle, button, {}, Grip);
-}
-
-} // namespace
-
+// Elements dragged by their handles with the mouse, and where they land.
 class TestDragging : public QObject
 {
     Q_OBJECT
@@ -34,105 +15,91 @@ private:
     KioskState state_;
     ScriptedDialogs dialogs_;
 
+    // The element's place in the layout, in pixels; the tool panel is not in it.
+    static QPoint stored(const Layout1 &designer, const QString &element)
+    {
+        const ScreenLayout &l = designer.layout();
+        const auto at = [](const std::optional<float> &left, const std::optional<float> &top) {
+            return QPoint(Twips::toPixels(*left), Twips::toPixels(*top));
+        };
+        if (element == u"Titolo"_qs)
+            return at(l.title.left, l.title.top);
+        if (element == u"GB0"_qs)
+            return at(l.bar.left, l.bar.top);
+        if (element == u"Postazione1(10)"_qs)
+            return at(l.panels[10].left, l.panels[10].top);
+        return designer.findChild<QWidget *>(element)->pos();
+    }
+
 private slots:
     void initTestCase() { QCOMPARE(Twips::logicalDpi(), 96.0); }
 
-    void theElementFollowsThePointer_data()
+    void dropPlaces_data()
     {
         QTest::addColumn<QString>("handle");
         QTest::addColumn<QString>("element");
-        QTest::newRow("title") << u"Image4"_qs << u"Titolo"_qs;
-        QTest::newRow("bar") << u"Image3"_qs << u"GB0"_qs;
-        QTest::newRow("single queue") << u"Image1(10)"_qs << u"Postazione1(10)"_qs;
-        QTest::newRow("tool panel") << u"Image2"_qs << u"SSPanel1"_qs;
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("to"); // from the element's place, or from the window's
+                                        // outer bottom right corner when fromCorner
+        QTest::addColumn<bool>("fromCorner");
+        QTest::addColumn<QString>("lands");
+        const QString followed = u"there"_qs, unmoved = u"unmoved"_qs, corner = u"corner"_qs;
+        QTest::newRow("title") << u"Image4"_qs << u"Titolo"_qs << int(Qt::LeftButton)
+                               << QPoint(30, 20) << false << followed;
+        QTest::newRow("bar") << u"Image3"_qs << u"GB0"_qs << int(Qt::LeftButton) << QPoint(12, 40)
+                             << false << followed;
+        QTest::newRow("single queue")
+            << u"Image1(10)"_qs << u"Postazione1(10)"_qs << int(Qt::LeftButton) << QPoint(45, -30)
+            << false << followed;
+        QTest::newRow("tool panel") << u"Image2"_qs << u"SSPanel1"_qs << int(Qt::LeftButton)
+                                    << QPoint(-200, 10) << false << followed;
+        QTest::newRow("right button") << u"Image4"_qs << u"Titolo"_qs << int(Qt::RightButton)
+                                      << QPoint(40, 40) << false << unmoved;
+        QTest::newRow("top equal to the height")
+            << u"Image4"_qs << u"Titolo"_qs << int(Qt::LeftButton) << QPoint(-600, 0) << true
+            << followed;
+        QTest::newRow("top a pixel lower") << u"Image4"_qs << u"Titolo"_qs << int(Qt::LeftButton)
+                                           << QPoint(-600, 1) << true << corner;
+        QTest::newRow("left a pixel further") << u"Image3"_qs << u"GB0"_qs << int(Qt::LeftButton)
+                                              << QPoint(1, -300) << true << corner;
+        QTest::newRow("above the top") << u"Image4"_qs << u"Titolo"_qs << int(Qt::LeftButton)
+                                       << QPoint(0, -700) << false << corner;
+        QTest::newRow("past the left edge")
+            << u"Image1(10)"_qs << u"Postazione1(10)"_qs << int(Qt::LeftButton) << QPoint(-400, 0)
+            << false << corner;
     }
 
-    void theElementFollowsThePointer()
+    void dropPlaces()
     {
         QFETCH(QString, handle);
         QFETCH(QString, element);
+        QFETCH(int, button);
+        QFETCH(QPoint, to);
+        QFETCH(bool, fromCorner);
+        QFETCH(QString, lands);
         Layout1 designer(state_, dialogs_);
         designer.show();
         QWidget *grip = named(designer, handle);
         QWidget *moved = named(designer, element);
         const QPoint from = moved->pos();
+        const QSize outer = designer.frameGeometry().size();
+        const QPoint target = fromCorner ? QPoint(outer.width(), outer.height()) + to : from + to;
+        const QPoint grab(5, 5);
 
-        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-            drag(grip, QPoint(40, 40), button);
-            QVERIFY(!designer.dragState().isDragging());
-            drop(grip, button);
-        }
-        QCOMPARE(moved->pos(), from);
-        drag(grip, QPoint(30, 20));
-        QCOMPARE(moved->pos(), from + QPoint(30, 20));
-        QCOMPARE(designer.dragState().startX(), 75.0); // 5 pixels, in twips
-        // The handle went along, so the pointer is on the grip point again.
-        QTest::mouseMove(grip, Grip + QPoint(12, 4));
-        drop(grip);
+        QTest::mousePress(grip, Qt::MouseButton(button), {}, grab);
+        // Two steps: the handle goes with its element, so the pointer keeps its grip.
+        QTest::mouseMove(grip, grab + (target - from) / 2);
+        QTest::mouseMove(grip, grab + (target - from) - (target - from) / 2);
+        QCOMPARE(designer.dragState().isDragging(), button == Qt::LeftButton);
+        QTest::mouseRelease(grip, Qt::MouseButton(button), {}, grab);
+
         QVERIFY(!designer.dragState().isDragging());
-        QCOMPARE(moved->pos(), from + QPoint(42, 24));
-    }
-
-    void dropsOutsideTheWindowGoToTheCorner_data()
-    {
-        // Where the element is dropped, from the window's outer bottom right corner, or
-        // when that is null, from where it stood.
-        QTest::addColumn<QPoint>("fromCorner");
-        QTest::addColumn<QPoint>("fromStart");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("top equal to the height") << QPoint(-600, 0) << QPoint() << true;
-        QTest::newRow("top a pixel lower") << QPoint(-600, 1) << QPoint() << false;
-        QTest::newRow("left equal to the width") << QPoint(0, -300) << QPoint() << true;
-        QTest::newRow("left a pixel further") << QPoint(1, -300) << QPoint() << false;
-        QTest::newRow("above the top") << QPoint() << QPoint(0, -700) << false;
-        QTest::newRow("past the left edge") << QPoint() << QPoint(-20, 0) << false;
-    }
-
-    void dropsOutsideTheWindowGoToTheCorner()
-    {
-        QFETCH(QPoint, fromCorner);
-        QFETCH(QPoint, fromStart);
-        QFETCH(bool, kept);
-        Layout1 designer(state_, dialogs_);
-        designer.show();
-        QWidget *title = named(designer, u"Titolo"_qs);
-        QWidget *grip = named(designer, u"Image4"_qs);
-        const QRect outer = designer.frameGeometry();
-        const QPoint target = fromStart.isNull()
-                                  ? QPoint(outer.width(), outer.height()) + fromCorner
-                                  : title->pos() + fromStart;
-
-        drag(grip, target - title->pos());
-        QCOMPARE(title->pos(), target);
-        drop(grip);
-        QCOMPARE(title->pos(), kept ? target : QPoint(0, 0));
-    }
-
-    void aDroppedPanelIsSavedWhereItLies()
-    {
-        ArchiveFixture fixture(true);
-        QVERIFY(fixture.isValid());
-        state_.archiveFolder = fixture.folder();
-        const QString totem = fixture.path(u"Totem.mdb"_qs);
-        const QStringList before = layoutTableRows(totem);
-        Layout1 designer(state_, dialogs_);
-        DesignerLoader::load(designer, state_.archiveFolder, nullptr);
-        designer.show();
-
-        for (const auto &[handle, by] : {std::pair(u"Image1(2)"_qs, QPoint(45, -30)),
-                                         std::pair(u"Image2"_qs, QPoint(-200, 10))}) {
-            drag(named(designer, handle), by);
-            drop(named(designer, handle));
-        }
-        designer.save();
-
-        // Panel 3 of the demo stands at 7845, 2160; the tool panel is not stored.
-        const QStringList after = layoutTableRows(totem);
-        for (int record = 1; record <= 14; ++record) {
-            if (record != 5)
-                QCOMPARE(after[record - 1], before[record - 1]);
-        }
-        QVERIFY2(after[4].contains(u"top=1710 left=8520"_qs), qPrintable(after[4]));
+        const QPoint landed = lands == u"there"_qs    ? target
+                              : lands == u"corner"_qs ? QPoint()
+                                                      : from;
+        QCOMPARE(moved->pos(), landed);
+        QCOMPARE(stored(designer, element), landed);
+        QCOMPARE(designer.hasUnsavedChanges(), landed != from && element != u"SSPanel1"_qs);
     }
 };
 

@@ -1,53 +1,45 @@
+#include "designer/designerlayout.h"
 #include "designer/form1.h"
-
 #include "designertesting.h"
-#include "support/designerfixture.h"
 #include "support/scripteddialogs.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
-#include <tuple>
+Q_DECLARE_METATYPE(Form1::Mode)
 
 namespace {
 
 using Mode = Form1::Mode;
 
-QLineEdit *fe1(QWidget &form, int i)
-{
-    return form.findChild<QLineEdit *>(QStringLiteral("FE1(%1)").arg(i));
-}
-
-QCheckBox *cb1(QWidget &form, int i)
-{
-    return form.findChild<QCheckBox *>(QStringLiteral("CB1(%1)").arg(i));
-}
-
-// The fields as text, FE1(0) to FE1(4), then bold + 2 * italic.
+// FE1(0) to FE1(4) as text, then bold + 2 * italic.
 QStringList fields(QWidget &form)
 {
     QStringList texts;
     for (int i = 0; i < 5; ++i)
-        texts << fe1(form, i)->text();
-    return texts << QString::number(cb1(form, 0)->isChecked() + 2 * cb1(form, 1)->isChecked());
+        texts << named<QLineEdit>(form, QStringLiteral("FE1(%1)").arg(i))->text();
+    return texts << QString::number(named<QCheckBox>(form, "CB1(0)")->isChecked()
+                                    + 2 * named<QCheckBox>(form, "CB1(1)")->isChecked());
 }
 
-// Everything Form1 may write: title font, caption, text and back colours; bar colour; screen
-// colour; the bar's five labels.
-QStringList state(const DesignerFixture &designer)
+void type(QWidget &form, const QStringList &texts)
 {
-    const QWidget *title = designer.element(u"Titolo"_qs);
-    QStringList state{title->font().toString(), title->property("text").toString()};
-    for (const auto &[name, role] :
-         {std::pair{u"Titolo"_qs, QPalette::WindowText}, std::pair{u"Titolo"_qs, QPalette::Window},
-          std::pair{u"GB0"_qs, QPalette::Window}, std::pair{QString(), QPalette::Window}})
-        state << QString::number(designer.colour(name, role));
-    for (const char *label : {"Label4(0)", "Label4(1)", "Label2", "Label3", "Label1(1)"})
-        state << QString::number(designer.colour(QString::fromLatin1(label), QPalette::WindowText));
-    return state;
+    for (int i = 0; i < 5; ++i)
+        named<QLineEdit>(form, QStringLiteral("FE1(%1)").arg(i))->setText(texts[i]);
+}
+
+ScreenLayout sample()
+{
+    ScreenLayout layout = DesignerLayout::designTime();
+    layout.title = {u"Anagrafe"_qs, 10,    20,       u"Verdana"_qs, 14.25f,
+                    true,           false, 16777215, 255,           true};
+    layout.bar.backColor = 12632256;
+    layout.bar.fixedTextColor = 8388608;
+    layout.backColor = 4000;
+    return layout;
 }
 
 } // namespace
@@ -56,151 +48,126 @@ class TestForm1 : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init() { dialogs_ = ScriptedDialogs(); }
-    void opensOnTheElementOfItsMode();
-    void applyWritesOnlyTheElementsOfItsMode();
-    void choosersFillOnlyTheFieldsAndACancelKeepsThem();
-    void refusedEntryAppliesNothing();
-
 private:
     ScriptedDialogs dialogs_;
-};
 
-void TestForm1::opensOnTheElementOfItsMode()
-{
-    const QList<std::tuple<Mode, QString, QStringList, QStringList>> modes{
-        {Mode::Title,
-         u"Titolo"_qs,
-         {u"Tahoma"_qs, u"14.25"_qs, u"Titolo"_qs, u"255"_qs, u"16777215"_qs, u"1"_qs},
-         {}},
-        {Mode::Bar,
-         u"Barra"_qs,
-         {{}, {}, {}, u"8388608"_qs, u"12632256"_qs, u"0"_qs},
-         {u"FE1(2)"_qs, u"PB1(0)"_qs}},
-        {Mode::ScreenColour,
-         u"Colore Sfondo Schermata"_qs,
-         {{}, {}, {}, {}, u"4000"_qs, u"0"_qs},
-         {u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs}},
-    };
-    DesignerFixture designer;
-    for (const auto &[mode, heading, shown, disabled] : modes) {
-        Form1 form(dialogs_, designer, mode, &designer);
-        QCOMPARE(form.findChild<QLabel *>(u"Label1"_qs)->text(), heading);
-        QCOMPARE(fields(form), shown);
-        const QList<QWidget *> all = form.findChildren<QWidget *>();
-        for (const QWidget *widget : all)
-            if (!widget->objectName().isEmpty())
-                QVERIFY2(widget->isEnabled() != disabled.contains(widget->objectName()),
-                         qPrintable(widget->objectName()));
+private slots:
+    void init() { dialogs_ = ScriptedDialogs(); }
+
+    void eachModeShowsAndAppliesItsElement_data()
+    {
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("disabled");
+        QTest::newRow("title") << Mode::Title << u"Titolo"_qs
+                               << QStringList{u"Verdana"_qs, u"14.25"_qs,    u"Anagrafe"_qs,
+                                              u"255"_qs,     u"16777215"_qs, u"1"_qs}
+                               << QStringList{};
+        QTest::newRow("bar") << Mode::Bar << u"Barra"_qs
+                             << QStringList{{}, {}, {}, u"8388608"_qs, u"12632256"_qs, u"0"_qs}
+                             << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs};
+        QTest::newRow("screen") << Mode::ScreenColour << u"Colore Sfondo Schermata"_qs
+                                << QStringList{{}, {}, {}, {}, u"4000"_qs, u"0"_qs}
+                                << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs};
     }
-}
 
-void TestForm1::applyWritesOnlyTheElementsOfItsMode()
-{
-    DesignerFixture designer;
-    QStringList expected = state(designer);
-    // Every field typed in every mode: only those of the mode reach the designer.
-    const auto fillAll = [](Form1 &form) {
-        for (int i = 0; i < 5; ++i)
-            fe1(form, i)->setText(
-                QStringList{u"Courier"_qs, u"10,5"_qs, u"Benvenuti"_qs, u"65280"_qs, u"0"_qs}[i]);
-        cb1(form, 0)->setChecked(false);
-        cb1(form, 1)->setChecked(true);
-        form.show();
-    };
+    void eachModeShowsAndAppliesItsElement()
+    {
+        QFETCH(Mode, mode);
+        QFETCH(QString, heading);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, disabled);
+        ScreenLayout layout = sample();
+        Form1 form(dialogs_, layout, mode);
+        QSignalSpy applied(&form, &Form1::applied);
+        QCOMPARE(named<QLabel>(form, "Label1")->text(), heading);
+        QCOMPARE(fields(form), shown);
+        for (const QString &name : {u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs})
+            QCOMPARE(named(form, name)->isEnabled(), !disabled.contains(name));
 
-    Form1 title(dialogs_, designer, Mode::Title, &designer);
-    fillAll(title);
-    click(title, "BTn(0)");
-    const QFont font = designer.element(u"Titolo"_qs)->font();
-    QCOMPARE(font.family(), u"Courier"_qs);
-    QCOMPARE(font.pointSizeF(), 10.5);
-    QVERIFY(!font.bold() && font.italic());
-    expected.replace(0, font.toString());
-    expected.replace(1, u"Benvenuti"_qs);
-    expected.replace(2, u"65280"_qs);
-    expected.replace(3, u"0"_qs);
-    QCOMPARE(state(designer), expected);
-    // Each press writes the fields again; "C&hiudi" writes nothing.
-    fe1(title, 2)->setText(u"Di nuovo"_qs);
-    click(title, "BTn(0)");
-    fe1(title, 2)->setText(u"Mai"_qs);
-    click(title, "BTn(1)");
-    QCOMPARE(title.result(), int(QDialog::Rejected));
-    expected.replace(1, u"Di nuovo"_qs);
-    QCOMPARE(state(designer), expected);
+        // Every field typed: only those of the mode reach the layout, on each press.
+        type(form, {u"Courier"_qs, u"10,5"_qs, u"Benvenuti"_qs, u"65280"_qs, u"0"_qs});
+        named<QCheckBox>(form, "CB1(0)")->setChecked(false);
+        named<QCheckBox>(form, "CB1(1)")->setChecked(true);
+        ScreenLayout expected = sample();
+        if (mode == Mode::Title)
+            expected.title = {u"Benvenuti"_qs, 10,   20, u"Courier"_qs, 10.5f,
+                              false,           true, 0,  65280,         true};
+        else if (mode == Mode::Bar)
+            expected.bar = {expected.bar.top, expected.bar.left, 0, 65280, true};
+        else
+            expected.backColor = 0;
+        click(form, "BTn(0)");
+        click(form, "BTn(0)");
+        QVERIFY(layout == expected);
+        QCOMPARE(applied.count(), 2);
+        click(form, "BTn(1)");
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+    }
 
-    Form1 bar(dialogs_, designer, Mode::Bar, &designer);
-    fillAll(bar);
-    click(bar, "BTn(0)");
-    expected.replace(4, u"0"_qs);
-    for (int i = 6; i < 11; ++i)
-        expected.replace(i, u"65280"_qs);
-    QCOMPARE(state(designer), expected);
+    void refusedEntryAppliesNothing_data()
+    {
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("complaint"); // empty: silently nothing
+        const QString range = u"\" deve essere un numero intero da 0 a 16777215."_qs;
+        QTest::newRow("text colour")
+            << Mode::Title << 3 << u"rosso"_qs << u"\"Colore Testo"_qs + range;
+        QTest::newRow("font size") << Mode::Title << 1 << u"0"_qs
+                                   << u"La dimensione del font deve essere un numero maggiore "
+                                      u"di zero, fino a 1638 (ad esempio 8.25)."_qs;
+        QTest::newRow("bar colour")
+            << Mode::Bar << 4 << u"16777216"_qs << u"\"Colore Sfondo"_qs + range;
+        QTest::newRow("screen colour")
+            << Mode::ScreenColour << 4 << u"12a"_qs << u"\"Colore Sfondo"_qs + range;
+        QTest::newRow("screen colour emptied") << Mode::ScreenColour << 4 << u" "_qs << QString();
+    }
 
-    Form1 screen(dialogs_, designer, Mode::ScreenColour, &designer);
-    fillAll(screen);
-    fe1(screen, 4)->setText(u" "_qs);
-    click(screen, "BTn(0)"); // an emptied field applies nothing
-    QCOMPARE(state(designer), expected);
-    fe1(screen, 4)->setText(u"8421504"_qs);
-    click(screen, "BTn(0)");
-    expected.replace(5, u"8421504"_qs);
-    QCOMPARE(state(designer), expected);
-    QVERIFY(dialogs_.messages.isEmpty());
-}
-
-void TestForm1::choosersFillOnlyTheFieldsAndACancelKeepsThem()
-{
-    DesignerFixture designer;
-    const QStringList before = state(designer);
-    Form1 form(dialogs_, designer, Mode::Title);
-    form.show();
-    QFont courier(u"Courier"_qs);
-    courier.setPointSizeF(9.75);
-    courier.setItalic(true);
-    dialogs_.fonts << std::nullopt << courier;
-    dialogs_.colors << std::nullopt << std::nullopt << QColor(1, 2, 3) << QColor(Qt::blue);
-
-    fe1(form, 4)->setText(u"?"_qs); // a cancel must not even make it 0
-    QStringList expected = fields(form);
-    for (const char *chooser : {"PB1(0)", "PB1(2)", "PB1(3)"})
-        click(form, chooser);
-    QCOMPARE(fields(form), expected);
-    for (const char *chooser : {"PB1(0)", "PB1(2)", "PB1(3)"})
-        click(form, chooser);
-    expected =
-        QStringList{u"Courier"_qs, u"9.75"_qs, u"Titolo"_qs, u"197121"_qs, u"16711680"_qs, u"2"_qs};
-    QCOMPARE(fields(form), expected);
-    QCOMPARE(state(designer), before);
-}
-
-void TestForm1::refusedEntryAppliesNothing()
-{
-    const QString range = u"\" deve essere un numero intero da 0 a 16777215."_qs;
-    const QList<std::tuple<Mode, int, QString, QString>> entries{
-        {Mode::Title, 3, u"rosso"_qs, u"\"Colore Testo"_qs + range},
-        {Mode::Title, 1, u"0"_qs,
-         u"La dimensione del font deve essere un numero maggiore di zero, fino a 1638 (ad "
-         u"esempio 8.25)."_qs},
-        {Mode::Bar, 4, u"16777216"_qs, u"\"Colore Sfondo"_qs + range},
-        {Mode::ScreenColour, 4, u"12a"_qs, u"\"Colore Sfondo"_qs + range},
-    };
-    DesignerFixture designer;
-    const QStringList before = state(designer);
-    for (const auto &[mode, field, entry, complaint] : entries) {
-        dialogs_ = ScriptedDialogs();
-        Form1 form(dialogs_, designer, mode);
-        form.show();
-        fe1(form, 2)->setText(u"Cambiato"_qs); // a valid change must not slip through either
-        fe1(form, field)->setText(entry);
+    void refusedEntryAppliesNothing()
+    {
+        QFETCH(Mode, mode);
+        QFETCH(int, field);
+        QFETCH(QString, entry);
+        QFETCH(QString, complaint);
+        ScreenLayout layout = sample();
+        Form1 form(dialogs_, layout, mode);
+        QSignalSpy applied(&form, &Form1::applied);
+        named<QLineEdit>(form, "FE1(2)")->setText(u"Cambiato"_qs); // valid, yet not applied
+        named<QLineEdit>(form, QStringLiteral("FE1(%1)").arg(field))->setText(entry);
         click(form, "BTn(0)");
 
-        QCOMPARE(dialogs_.alert(), complaint + u"\nNessuna impostazione è stata applicata."_qs);
-        QCOMPARE(state(designer), before);
+        QVERIFY(layout == sample());
+        QCOMPARE(applied.count(), 0);
+        if (complaint.isEmpty())
+            QVERIFY(dialogs_.messages.isEmpty());
+        else
+            QCOMPARE(dialogs_.alert(), complaint + u"\nNessuna impostazione è stata applicata."_qs);
     }
-}
+
+    void choosersFillOnlyTheFieldsAndACancelKeepsThem()
+    {
+        ScreenLayout layout = sample();
+        Form1 form(dialogs_, layout, Mode::Title);
+        QFont courier(u"Courier"_qs);
+        courier.setPointSizeF(9.75);
+        courier.setItalic(true);
+        dialogs_.fonts << std::nullopt << courier;
+        dialogs_.colors << std::nullopt << std::nullopt << QColor(1, 2, 3) << QColor(Qt::blue);
+
+        named<QLineEdit>(form, "FE1(4)")->setText(u"?"_qs); // a cancel must not make it 0
+        const QStringList before = fields(form);
+        for (const char *chooser : {"PB1(0)", "PB1(2)", "PB1(3)"})
+            click(form, chooser);
+        QCOMPARE(fields(form), before);
+        for (const char *chooser : {"PB1(0)", "PB1(2)", "PB1(3)"})
+            click(form, chooser);
+        QCOMPARE(fields(form), (QStringList{u"Courier"_qs, u"9.75"_qs, u"Anagrafe"_qs, u"197121"_qs,
+                                            u"16711680"_qs, u"2"_qs}));
+        QVERIFY(layout == sample());
+    }
+};
 
 QTEST_MAIN(TestForm1)
 #include "tst_form1.moc"
