@@ -56,6 +56,12 @@ Layout1::Layout1(KioskState &state, Dialogs &dialogs, QWidget *parent)
     buildBar();
     for (int i = 0; i < PanelCount; ++i)
         buildPanel(i);
+    // Label10 shows the picture path the save will write; on a maximized kiosk screen its
+    // design place would no longer be out of sight, so it stays hidden.
+    picturePathLabel_ = ScreenElements::label(this, QStringLiteral("Label10"), QString(),
+                                              Twips::rect(2880, 13000, 8000, 255));
+    picturePathLabel_->setTextFormat(Qt::PlainText);
+    picturePathLabel_->hide();
     buildToolPanel();
     connectToolButtons();
     connectDialogs();
@@ -87,6 +93,7 @@ void Layout1::connectDialogs()
                 [this](const QString &path, const QPixmap &picture) {
                     layout_.picturePath = path;
                     setBackgroundPicture(picture);
+                    render();
                 });
         dialogs_.exec(picker);
     });
@@ -109,17 +116,20 @@ void Layout1::load(const ScreenLayout &stored)
     layout_ = DesignerLayout::completed(stored);
     saved_ = layout_;
     LayoutApplier::apply(layout_, *this);
-    markShownPanels();
+    showDesignerParts();
 }
 
 void Layout1::render()
 {
     LayoutApplier::applyElements(layout_, *this);
-    markShownPanels();
+    showDesignerParts();
 }
 
-void Layout1::markShownPanels()
+// What the public screen does not have: the red marks of the shown panels' tool buttons
+// and the picture path.
+void Layout1::showDesignerParts()
 {
+    picturePathLabel_->setText(layout_.picturePath.value_or(QString()));
     for (int i = 0; i < PanelCount; ++i) {
         QPushButton *button = toolPanel_->button(i + 6);
         QPalette palette = button->palette();

@@ -95,7 +95,7 @@ private:
     void connectToolButtons();
     void connectDialogs();
     void render();
-    void markShownPanels();
+    void showDesignerParts();
 
     void makeHandle(const QString &name, QWidget &element, const QRect &area, Movable what,
                     int index = 0);
@@ -117,5 +117,6 @@ private:
     QLabel *titlePanel_ = nullptr;
     QGroupBox *dateTimeBar_ = nullptr;
     std::array<CounterPanel, PanelCount> counterPanels_{};
+    QLabel *picturePathLabel_ = nullptr;
     DesignerToolPanel *toolPanel_ = nullptr;
 };
