@@ -120,10 +120,6 @@ private slots:
         QTest::newRow("font size") << int(Mode::Title) << u"FE1(1)"_qs << u"0"_qs
                                    << u"La dimensione del font deve essere un numero maggiore "
                                       u"di zero, fino a 1638 (ad esempio 8.25)."_qs;
-        QTest::newRow("text colour")
-            << int(Mode::Title) << u"FE1(3)"_qs << u"rosso"_qs << u"\"Colore Testo"_qs + range;
-        QTest::newRow("screen colour") << int(Mode::ScreenColour) << u"FE1(4)"_qs << u"12a"_qs
-                                       << u"\"Colore Sfondo"_qs + range;
         QTest::newRow("screen colour emptied")
             << int(Mode::ScreenColour) << u"FE1(4)"_qs << u" "_qs << QString();
         QTest::newRow("panel colour")
