@@ -28,8 +28,8 @@ private slots:
         QImage picture(40, 30, QImage::Format_RGB32);
         QVERIFY(picture.save(path(u"a.jpg"_qs), "JPG") && picture.save(path(u"c.png"_qs), "PNG"));
         QVERIFY(picture.copy(0, 0, 17, 9).save(path(u"b.BMP"_qs), "BMP"));
-        QFile garbage(path(u"X.JPG"_qs));
-        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("non un'immagine") > 0);
+        QFile other(path(u"X.JPG"_qs)); // listed, whatever it holds
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("non un'immagine") > 0);
         const QString root = QDir::toNativeSeparators(QDir::rootPath());
         QCOMPARE(ImpostaSfondo::joinPath(root, u"f.jpg"_qs), root + u"f.jpg"_qs);
     }
@@ -39,14 +39,10 @@ private slots:
         QTest::addColumn<QString>("file"); // empty: none clicked
         QTest::addColumn<QString>("button");
         QTest::addColumn<QSize>("size"); // of the picture chosen; invalid: none
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("jpeg") << u"a.jpg"_qs << u"PushButton1"_qs << QSize(40, 30) << QString();
-        QTest::newRow("bitmap") << u"b.BMP"_qs << u"PushButton1"_qs << QSize(17, 9) << QString();
-        QTest::newRow("imposta without a file")
-            << QString() << u"PushButton1"_qs << QSize() << QString();
-        QTest::newRow("elimina") << u"a.jpg"_qs << u"PushButton3"_qs << QSize() << QString();
-        QTest::newRow("unreadable") << u"X.JPG"_qs << u"PushButton1"_qs << QSize()
-                                    << u"(il file non contiene un'immagine leggibile)"_qs;
+        QTest::newRow("jpeg") << u"a.jpg"_qs << u"PushButton1"_qs << QSize(40, 30);
+        QTest::newRow("bitmap") << u"b.BMP"_qs << u"PushButton1"_qs << QSize(17, 9);
+        QTest::newRow("imposta without a file") << QString() << u"PushButton1"_qs << QSize();
+        QTest::newRow("elimina") << u"a.jpg"_qs << u"PushButton3"_qs << QSize();
     }
 
     void choosingSaysWhatWasChosen()
@@ -54,7 +50,6 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, button);
         QFETCH(QSize, size);
-        QFETCH(QString, complaint);
         ScriptedDialogs dialogs;
         // It opens on the folder of the picture in use, listing JPEG and bitmap files only.
         ImpostaSfondo form(dialogs, path(u"a.jpg"_qs));
@@ -77,13 +72,7 @@ private slots:
         }
         click(form, button);
 
-        QCOMPARE(chosen.count(), complaint.isEmpty() ? 1 : 0);
-        if (!complaint.isEmpty()) {
-            QCOMPARE(dialogs.messages.size(), 2); // on the preview and on "Imposta"
-            QVERIFY(dialogs.messages[1].text.contains(complaint));
-            QCOMPARE(dialogs.messages[1].title, u"ATTENZIONE"_qs);
-            return;
-        }
+        QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen[0][0].toString(), size.isValid() ? path(file) : QString());
         QCOMPARE(chosen[0][1].value<QPixmap>().size(), size.isValid() ? size : QSize(0, 0));
         QVERIFY(dialogs.messages.isEmpty());

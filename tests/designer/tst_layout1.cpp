@@ -90,6 +90,7 @@ private slots:
         const auto *title = named<QLabel>(designer, u"Titolo"_qs);
         QCOMPARE(title->text(), *designer.layout().title.text);
         QCOMPARE(title->textFormat(), Qt::PlainText);
+        QCOMPARE(named<QLabel>(designer, u"Label5(0)"_qs)->text(), u"Postazione"_qs);
         click(u"BTn(4)"_qs);
 
         QCOMPARE(layoutTableRows(totem()), before);

@@ -125,23 +125,22 @@ private slots:
 
     void aPictureThatWillNotLoadIsOnlyLogged()
     {
-        const QString picture = dir_.filePath(u"sfondo.bmp"_qs);
-        QImage(4, 3, QImage::Format_RGB32).save(picture, "BMP");
+        ScreenLayout layout; // nothing but the picture
+        layout.picturePath = dir_.filePath(u"sfondo.bmp"_qs);
+        QImage(4, 3, QImage::Format_RGB32).save(*layout.picturePath, "BMP");
         FrontEnd screen(state_, dialogs_, clock_);
-        const auto withPicture = [this](const QString &path) {
-            return stored(
-                {u"UPDATE Layout1 SET PercorsoImmagine = '%1' WHERE rowid = 14"_qs.arg(path)});
-        };
-        LayoutApplier::apply(withPicture(picture), screen);
+        LayoutApplier::apply(layout, screen);
         QCOMPARE(screen.backgroundPicture().size(), QSize(4, 3));
 
         QStringList problems;
+        layout.picturePath = u"/non/esiste.jpg"_qs;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"/non/esiste.jpg"_qs));
-        LayoutApplier::apply(withPicture(u"/non/esiste.jpg"_qs), screen, &problems);
+        LayoutApplier::apply(layout, screen, &problems);
         QCOMPARE(problems, QStringList());
         QCOMPARE(screen.backgroundPicture().size(), QSize(4, 3));
 
-        LayoutApplier::apply(withPicture(QString()), screen, &problems);
+        layout.picturePath = QString();
+        LayoutApplier::apply(layout, screen, &problems);
         QVERIFY(screen.backgroundPicture().isNull());
     }
 };
