@@ -1,7 +1,6 @@
 #include "designer/draghandle.h"
 
 #include "designer/designericons.h"
-#include "designer/dragstate.h"
 #include "ui/twips.h"
 
 #include <QLinearGradient>
@@ -18,27 +17,26 @@ QPointF inTwips(const QMouseEvent *event)
 
 } // namespace
 
-DragHandle::DragHandle(QWidget &element, DragState &drag, QWidget *parent)
-    : QWidget(parent), element_(element), drag_(drag)
+DragHandle::DragHandle(QWidget *parent) : QWidget(parent)
 {
     setCursor(Qt::SizeAllCursor);
 }
 
 void DragHandle::mousePressEvent(QMouseEvent *event)
 {
-    drag_.press(event->button(), inTwips(event));
+    emit pressed(event->button(), inTwips(event));
     event->accept();
 }
 
 void DragHandle::mouseMoveEvent(QMouseEvent *event)
 {
-    drag_.move(element_, inTwips(event));
+    emit moved(inTwips(event));
     event->accept();
 }
 
 void DragHandle::mouseReleaseEvent(QMouseEvent *event)
 {
-    drag_.release(element_);
+    emit released();
     event->accept();
 }
 

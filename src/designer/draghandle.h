@@ -1,28 +1,26 @@
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
 
-class DragState;
-
-// A move handle inside a designer element: pressing the left button on it and moving the
-// mouse drags the whole element. Qt keeps sending the mouse to the widget on which a button
-// went down until it is released, which is the capture a drag needs.
+// A move handle inside a designer element: it reports the mouse in twips relative to
+// itself, and the designer moves the element. Qt keeps sending the mouse to the widget on
+// which a button went down until it is released, which is the capture a drag needs.
 class DragHandle : public QWidget
 {
     Q_OBJECT
 
 public:
-    DragHandle(QWidget &element, DragState &drag, QWidget *parent);
+    explicit DragHandle(QWidget *parent);
 
-    QWidget &element() const { return element_; }
+signals:
+    void pressed(Qt::MouseButton button, const QPointF &pointer);
+    void moved(const QPointF &pointer);
+    void released();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QWidget &element_;
-    DragState &drag_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "layout/screenlayout.h"
 
-#include <array>
+#include <QDialog>
 
 class Dialogs;
 class QCheckBox;
@@ -11,8 +11,8 @@ class QLineEdit;
 class QPushButton;
 
 // The designer's dialog for the title panel, the date/time bar or the screen's background
-// colour. It reads the element when it is created and writes back only on "&Applica"; the
-// choosers change nothing but its own fields.
+// colour. It reads the layout when it is created and writes it only on "&Applica", then
+// says so; the choosers change nothing but its own fields.
 class Form1 : public QDialog
 {
     Q_OBJECT
@@ -25,12 +25,14 @@ public:
         ScreenColour
     };
 
-    // `designer` is the screen holding Titolo, GB0 and its labels; its own background is the
-    // screen colour.
-    Form1(Dialogs &dialogs, QWidget &designer, Mode mode, QWidget *parent = nullptr);
+    // `layout` is the designer's, edited in place.
+    Form1(Dialogs &dialogs, ScreenLayout &layout, Mode mode, QWidget *parent = nullptr);
 
     // The heading names the mode: "Titolo", "Barra" or "Colore Sfondo Schermata".
     static QString heading(Mode mode);
+
+signals:
+    void applied();
 
 private:
     void fill();
@@ -39,12 +41,18 @@ private:
     void chooseColour(QLineEdit *field);
 
     Dialogs &dialogs_;
-    QWidget &designer_;
+    ScreenLayout &layout_;
     Mode mode_;
 
-    QLabel *label1_ = nullptr;
-    std::array<QLineEdit *, 5> fe1_{};
-    std::array<QPushButton *, 4> pb1_{}; // index 1 does not exist
-    std::array<QCheckBox *, 2> cb1_{};
-    std::array<QPushButton *, 2> btn_{};
+    QLabel *heading_ = nullptr;
+    QLineEdit *fontName_ = nullptr;
+    QLineEdit *fontSize_ = nullptr;
+    QLineEdit *titleText_ = nullptr;
+    QLineEdit *textColour_ = nullptr;
+    QLineEdit *backColour_ = nullptr;
+    QPushButton *fontChooser_ = nullptr;
+    QPushButton *textColourChooser_ = nullptr;
+    QPushButton *backColourChooser_ = nullptr;
+    QCheckBox *bold_ = nullptr;
+    QCheckBox *italic_ = nullptr;
 };

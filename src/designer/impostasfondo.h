@@ -2,33 +2,31 @@
 
 #include <QDialog>
 
-#include <array>
-
 class Dialogs;
 class LayoutTarget;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPixmap;
 class QPushButton;
-class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 // The designer's background picture picker: drives, folders and the JPEG and bitmap files of
 // the folder, a preview at natural size with its size in pixels, and the commands that set or
-// remove the designer's background. The archive learns the choice only when the designer
-// saves.
+// remove the designer's background. It only says what was chosen; the archive learns the
+// choice when the designer saves.
 class ImpostaSfondo : public QDialog
 {
     Q_OBJECT
 
 public:
-    // `designer` holds Label10, the picture path that the designer saves; `target` draws the
-    // picture. The dialog opens on the folder of the current picture, or else the working
-    // folder.
-    ImpostaSfondo(Dialogs &dialogs, QWidget &designer, LayoutTarget &target,
-                  QWidget *parent = nullptr);
+    // Opens on the folder of currentPath, or else on the working folder.
+    ImpostaSfondo(Dialogs &dialogs, const QString &currentPath, QWidget *parent = nullptr);
+    // For a screen other than the designer: each choice goes to target's picture and path,
+    // and the dialog opens over `screen`.
+    ImpostaSfondo(Dialogs &dialogs, QWidget &screen, LayoutTarget &target);
 
     static QStringList filePatterns() { return {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")}; }
 
@@ -43,6 +41,11 @@ public:
     // The path of the last file clicked; empty until one is.
     QString picturePath() const { return path_; }
 
+signals:
+    // "Imposta" with a picture read from path, or "Elimina" (and "Imposta" before any file
+    // was clicked) with an empty path and a null picture.
+    void backgroundChosen(const QString &path, const QPixmap &picture);
+
 private:
     void fillDrives();
     void chooseDrive(int index);
@@ -50,22 +53,15 @@ private:
     void chooseFile();
     void setPicture();
     void removePicture();
-    void showPicturePath(const QString &path);
 
     Dialogs &dialogs_;
-    QWidget &designer_;
-    LayoutTarget &target_;
     QString folder_; // clean, with '/' separators
     QString path_;
 
-    QComboBox *drive1_ = nullptr;
-    QTreeWidget *dir1_ = nullptr;
-    QListWidget *file1_ = nullptr;
-    QScrollArea *preview_ = nullptr;
-    QLabel *image1_ = nullptr;
-    QLineEdit *f1_ = nullptr;
-    QLineEdit *f2_ = nullptr;
-    QPushButton *pushButton1_ = nullptr;
-    QPushButton *pushButton3_ = nullptr;
-    QPushButton *command5_ = nullptr;
+    QComboBox *drives_ = nullptr;
+    QTreeWidget *folders_ = nullptr;
+    QListWidget *files_ = nullptr;
+    QLabel *preview_ = nullptr;
+    QLineEdit *pictureWidth_ = nullptr;
+    QLineEdit *pictureHeight_ = nullptr;
 };

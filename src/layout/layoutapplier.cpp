@@ -122,12 +122,8 @@ void applyPanel(const ScreenLayout &layout, int i, LayoutTarget &target)
     QWidget *box = element(screen, indexed(QStringLiteral("Postazione1"), i));
     QWidget *button = element(screen, indexed(QStringLiteral("PB1"), i));
 
-    if (panel.visible) {
+    if (panel.visible)
         setVisible(box, *panel.visible);
-        if (*panel.visible && target.marksShownPanels())
-            setColour(element(screen, indexed(QStringLiteral("BTn"), i + 6)), QPalette::ButtonText,
-                      ColorValue::fromColor(Qt::red));
-    }
     if (i == ScreenLayout::PanelCount - 1)
         setCaption(button, panel.buttonText);
     moveTo(box, panel.top, panel.left);
@@ -145,9 +141,9 @@ void applyPanel(const ScreenLayout &layout, int i, LayoutTarget &target)
         setColour(element(screen, indexed(name, i)), QPalette::WindowText, panel.fixedTextColor);
 }
 
-// A picture that will not load leaves the one shown, and the designer still learns the
-// path so that its save does not lose it; the administrator is told why it is missing.
-void applyPicture(const std::optional<QString> &path, LayoutTarget &target, QStringList *problems)
+// A picture that will not load leaves the one shown; the screen opens all the same, and the
+// reason goes to the log for whoever looks after the kiosk.
+void applyPicture(const std::optional<QString> &path, LayoutTarget &target)
 {
     if (!path || path->isEmpty()) {
         target.setBackgroundPicture(QPixmap());
@@ -155,19 +151,24 @@ void applyPicture(const std::optional<QString> &path, LayoutTarget &target, QStr
     }
     QString reason;
     const QImage picture = PictureFile::read(*path, &reason);
-    if (!picture.isNull())
-        target.setBackgroundPicture(QPixmap::fromImage(picture));
-    else if (problems)
-        *problems << QStringLiteral("record %1 (schermo): l'immagine di sfondo %2 non è stata "
-                                    "caricata (%3); il percorso resta memorizzato")
-                         .arg(ScreenLayout::RecordCount)
-                         .arg(*path, reason);
-    target.setPicturePath(*path);
+    if (picture.isNull()) {
+        qWarning("background picture %s not loaded: %s", qUtf8Printable(*path),
+                 qUtf8Printable(reason));
+        return;
+    }
+    target.setBackgroundPicture(QPixmap::fromImage(picture));
 }
 
 } // namespace
 
-void LayoutApplier::apply(const ScreenLayout &layout, LayoutTarget &target, QStringList *problems)
+void LayoutApplier::apply(const ScreenLayout &layout, LayoutTarget &target, QStringList *)
+{
+    applyElements(layout, target);
+    if (layout.hasRecord(ScreenLayout::RecordCount))
+        applyPicture(layout.picturePath, target);
+}
+
+void LayoutApplier::applyElements(const ScreenLayout &layout, LayoutTarget &target)
 {
     QWidget &screen = target.layoutScreen();
     applyTitle(layout, target);
@@ -175,6 +176,4 @@ void LayoutApplier::apply(const ScreenLayout &layout, LayoutTarget &target, QStr
     for (int i = 0; i < ScreenLayout::PanelCount; ++i)
         applyPanel(layout, i, target);
     setBackground(&screen, layout.backColor);
-    if (layout.hasRecord(ScreenLayout::RecordCount))
-        applyPicture(layout.picturePath, target, problems);
 }

@@ -6,8 +6,7 @@ class QPixmap;
 class QWidget;
 
 // A screen that the stored layout can be applied to: the public screen, or the layout
-// designer's mock-up of it. Both carry the same element names except for the title, and the
-// designer keeps a little more (the picture path, the tool buttons of the panels).
+// designer's mock-up of it. Both carry the same element names except for the title.
 class LayoutTarget
 {
 public:
@@ -19,8 +18,6 @@ public:
     virtual QString titleName() const = 0;
     // A null pixmap clears the picture.
     virtual void setBackgroundPicture(const QPixmap &picture) = 0;
-    // The designer keeps the path in Label10 so that its save writes it back.
+    // Where a screen keeps the path of a picture chosen for it; the applier never calls it.
     virtual void setPicturePath(const QString &) {}
-    // The designer marks the tool button BTn(i + 6) of each shown panel in red.
-    virtual bool marksShownPanels() const { return false; }
 };

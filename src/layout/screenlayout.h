@@ -30,6 +30,8 @@ struct ScreenLayout
         std::optional<qint32> backColor;
         std::optional<qint32> textColor;
         bool visible = false;
+
+        friend bool operator==(const Title &, const Title &) = default;
     };
 
     struct Bar
@@ -39,6 +41,8 @@ struct ScreenLayout
         std::optional<qint32> backColor;
         std::optional<qint32> fixedTextColor;
         std::optional<bool> visible;
+
+        friend bool operator==(const Bar &, const Bar &) = default;
     };
 
     struct Panel
@@ -55,6 +59,8 @@ struct ScreenLayout
         std::optional<qint32> panelColor;
         std::optional<qint32> fixedTextColor;
         std::optional<QString> buttonText; // the single queue's panel only
+
+        friend bool operator==(const Panel &, const Panel &) = default;
     };
 
     Title title;
@@ -68,6 +74,8 @@ struct ScreenLayout
     // was never read are not "no": its element keeps the screen's design entirely.
     int recordCount = RecordCount;
     bool hasRecord(int record) const { return record >= 1 && record <= recordCount; }
+
+    friend bool operator==(const ScreenLayout &, const ScreenLayout &) = default;
 
     // What a record holds, as messages about it name it.
     static QString recordName(int record)

@@ -16,12 +16,7 @@ template <typename T = QWidget> T *named(QWidget &screen, const QString &name)
     return widget;
 }
 
-template <typename T = QWidget> T *named(QWidget &screen, const char *name)
-{
-    return named<T>(screen, QString::fromLatin1(name));
-}
-
-inline void click(QWidget &screen, const char *button)
+inline void click(QWidget &screen, const QString &button)
 {
     QTest::mouseClick(named<QPushButton>(screen, button), Qt::LeftButton);
 }
