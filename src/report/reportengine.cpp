@@ -7,7 +7,6 @@
 #include "ui/dialogs.h"
 
 #include <QFileInfo>
-#include <QMetaMethod>
 
 namespace {
 // A source that never reports its last record would otherwise print for ever; no ticket
@@ -60,19 +59,15 @@ PrintResult ReportEngine::printProject(const QString &projectFile, const NextRec
     // Every record is asked for before the first page is drawn: a spooled job cannot be
     // taken back, so a source that fails to end its records must leave nothing printed.
     QList<QList<DataItem>> pages;
-    if (nextRecord) {
-        for (bool last = false; !last;) {
-            if (pages.size() == MaxPages) {
-                lastError_ = QStringLiteral("I dati del biglietto non indicano l'ultimo record "
-                                            "dopo %1 pagine: la stampa è stata annullata.")
-                                 .arg(MaxPages);
-                return PrintResult::DataError;
-            }
-            items_.clear();
-            last = nextRecord();
-            pages.append(items_);
+    for (bool last = false; !last;) {
+        if (pages.size() == MaxPages) {
+            lastError_ = QStringLiteral("I dati del biglietto non indicano l'ultimo record "
+                                        "dopo %1 pagine: la stampa è stata annullata.")
+                             .arg(MaxPages);
+            return PrintResult::DataError;
         }
-    } else {
+        items_.clear();
+        last = nextRecord();
         pages.append(items_);
     }
 
@@ -110,15 +105,12 @@ qint32 ReportEngine::printProject(qint32 userData, qint32, const QString &projec
                                   qint32, qint32, QWidget *, const QString &, qint32,
                                   const QString &)
 {
-    NextRecord next;
-    if (isSignalConnected(QMetaMethod::fromSignal(&ReportEngine::nextDataRequested))) {
-        next = [this, userData] {
-            qint32 progress = 0;
-            qint32 lastRecord = 0;
-            emit nextDataRequested(userData, 0, progress, lastRecord);
-            return lastRecord == 1;
-        };
-    }
+    const auto next = [this, userData] {
+        qint32 progress = 0;
+        qint32 lastRecord = 0;
+        emit nextDataRequested(userData, 0, progress, lastRecord);
+        return lastRecord == 1;
+    };
     switch (printProject(projectFile, next)) {
     case PrintResult::Printed:
         return Ok;

@@ -39,10 +39,9 @@ public:
     qint32 defineDataItem(const QString &name, const QString &content, qint32 type);
     const QList<DataItem> &dataItems() const { return items_; }
 
-    // Prints the project once per record that nextRecord declares; without nextRecord the
-    // items declared before the call are the one record. Runs to completion before it
-    // returns; nothing half-printed is left in a PDF folder.
-    PrintResult printProject(const QString &projectFile, const NextRecord &nextRecord = {});
+    // Prints the project once per record that nextRecord declares. Runs to completion
+    // before it returns; nothing half-printed is left in a PDF folder.
+    PrintResult printProject(const QString &projectFile, const NextRecord &nextRecord);
     QString lastError() const { return lastError_; }
 
     // The modal designer "title" on the project file (created from the default ticket when
@@ -50,8 +49,8 @@ public:
     int openDesigner(QWidget *parent, const QString &title, const QString &projectFile);
 
     // The calls the console and the CUPS check still make, kept until they move to the
-    // ones above: the same print and designer, with the records asked for through
-    // nextDataRequested when something is connected to it.
+    // ones above: the same print, with the records asked for through nextDataRequested,
+    // and the same designer.
     static constexpr qint32 LabelProject = 1;
     static constexpr qint32 PrintToPrinter = 256;
     static constexpr qint32 Ok = 0;
