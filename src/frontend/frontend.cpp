@@ -16,7 +16,6 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
