@@ -1,25 +1,24 @@
 #pragma once
 
 #include "core/office.h"
+#include "frontend/counterduty.h"
+#include "frontend/numbering.h"
 #include "layout/layouttarget.h"
+#include "ui/counterpanel.h"
 
 #include <QDialog>
 #include <QPixmap>
-#include <QPointer>
 
 #include <array>
+#include <memory>
 
 class Clock;
+class DateTimeBar;
 class Dialogs;
 class KioskState;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTimer;
-class ReportEngine;
-class TicketPrinter;
-struct DutyRoster;
+class ScreenGuard;
+class TicketIssuer;
 struct ServedNumbers;
 
 // The public screen: full screen, one button per staffed counter and one for the single
@@ -43,14 +42,15 @@ public:
     void onHourTest();
     void onServedRefresh();
     void lookupOperators();
-    // A press on PB1(index): the line's next number, stored, recorded and printed.
+    // A press on PB1(index): the line's next number, stored, recorded and printed. The
+    // screen takes no press until the event loop has run again after it.
     void issueTicket(int index);
 
     // The labels the console sets before it shows the screen.
-    QLabel *longDateLabel() const { return label2_; }
-    QLabel *shortDateLabel() const { return label77_; }
-    QLabel *timeLabel() const { return label3_; }
-    QLabel *counterNameLabel(int index) const { return label6_.at(index); }
+    QLabel *longDateLabel() const;
+    QLabel *shortDateLabel() const { return shortDateLabel_; }
+    QLabel *timeLabel() const;
+    QLabel *counterNameLabel(int index) const { return panels_.at(index).label6; }
     // The date printed on tickets, taken at activation.
     QString ticketDate() const { return ticketDate_; }
 
@@ -64,62 +64,32 @@ public slots:
     void done(int result) override;
 
 protected:
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
-    void buildTitleAndBar();
     void buildPanel(int index);
+    void makeTouchOnly();
+    void runEvery(const char *name, int interval, void (FrontEnd::*job)());
     void placeFullScreen();
     void applyRoster(const DutyRoster &roster);
     void closeCounters();
-    void applyServed(const ServedNumbers &served);
-    void showServerNotice();
-    bool ownsWidget(QObject *object) const;
-    void storeNumbering(int line, qint32 number);
-    void writeTicketRecord(qint32 number);
-    void giveBack(int index, const QString &oldText, qint32 number, const QString &reason);
-    void report(const QString &text);
+    void showNumber(int line);
 
     KioskState &state_;
     Dialogs &dialogs_;
     Clock &clock_;
 
-    QLabel *title_ = nullptr;       // Label1(0)
-    QLabel *runningText_ = nullptr; // Label1(1)
-    QGroupBox *gb0_ = nullptr;
-    std::array<QLabel *, 2> label4_{};
-    QLabel *label2_ = nullptr;
-    QLabel *label3_ = nullptr;
-    QLabel *label9_ = nullptr;
-    QLabel *label77_ = nullptr;
-    QLineEdit *label88_ = nullptr;
-    std::array<QPushButton *, LineCount> pb1_{};
-    std::array<QLabel *, LineCount> label6_{};
-    std::array<QLineEdit *, LineCount> numero_{};     // Numero1 .. Numero11
-    std::array<QLineEdit *, CounterCount> numeroA_{}; // Numero1A .. Numero10A
-    QTimer *timer1_ = nullptr;
-    QTimer *timer2_ = nullptr;
-    QTimer *timer3_ = nullptr;
+    QLabel *title_ = nullptr;
+    QLabel *shortDateLabel_ = nullptr;
+    DateTimeBar *bar_ = nullptr;
+    std::array<CounterPanel, LineCount> panels_;
+    ScreenGuard *guard_ = nullptr;
+    std::unique_ptr<TicketIssuer> issuer_;
 
-    ReportEngine *ll9_ = nullptr;
-    TicketPrinter *printer_ = nullptr;
-
-    std::array<qint32, CounterCount> lastOperator_{};
-    // The ticket being issued.
-    QString pendingOperator_;
-    QString pendingCounter_;
-    QString pendingTime_;
+    Numbering numbering_;
+    CounterDuty duty_;
     QString ticketDate_;
     QPixmap picture_;
-    bool closing_ = false;
-    bool activatedOnce_ = false;
-    // Whether a lookup has told who is on duty since the last activation.
-    bool rosterKnown_ = false;
-    bool showingNoOperators_ = false;
-    QPointer<QWidget> lostActivationTo_;
+    bool busy_ = false;
 };

@@ -75,18 +75,13 @@ QString contentOf(const QVariant &value, qint32 type)
     }
 }
 
-void define(ReportEngine &engine, const QString &name, const QString &content, qint32 type)
-{
-    engine.defineDataItem(name, content, type);
-}
-
 } // namespace
 
 void TicketDataItems::defineByColumn(const RecordSet &record, ReportEngine &engine)
 {
     for (int j = 0; j < record.fieldCount(); ++j) {
         const qint32 type = typeOfKind(record.fieldKind(j));
-        define(engine, record.fieldName(j), contentOf(record.value(j), type), type);
+        engine.defineDataItem(record.fieldName(j), contentOf(record.value(j), type), type);
     }
 }
 
@@ -98,12 +93,12 @@ void TicketDataItems::defineByValue(const RecordSet &record, ReportEngine &engin
         // column's; only an empty one is a text.
         const qint32 type =
             value.isNull() ? qint32(DataItem::Text) : typeOfKind(record.fieldKind(j));
-        define(engine, record.fieldName(j), contentOf(value, type), type);
+        engine.defineDataItem(record.fieldName(j), contentOf(value, type), type);
     }
 }
 
 void TicketDataItems::defineEmpty(const RecordSet &record, ReportEngine &engine)
 {
     for (int j = 0; j < record.fieldCount(); ++j)
-        define(engine, record.fieldName(j), QString(), DataItem::Text);
+        engine.defineDataItem(record.fieldName(j), QString(), DataItem::Text);
 }

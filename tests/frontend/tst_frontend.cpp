@@ -1,12 +1,16 @@
 #include "core/kioskstate.h"
 #include "frontend/frontend.h"
+#include "report/ticketproject.h"
 #include "support/archivefixture.h"
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
+#include "support/workingfolder.h"
+#include "ui/qtdialogs.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -15,249 +19,219 @@ const QString monday = QStringLiteral("TotemLunedì");
 const QDate mondayDate(2026, 12, 7);
 } // namespace
 
+// The public screen as the public sees it: who is on duty, the numbers, the keys.
 class TestFrontEnd : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<ArchiveFixture> archives_;
+    std::unique_ptr<WorkingFolder> work_;
     KioskState state_;
     ScriptedDialogs dialogs_;
     ManualClock clock_{QDateTime(mondayDate, QTime(9, 40))};
     std::unique_ptr<FrontEnd> screen_;
 
-    QPushButton *button(int index) const
+    template <typename T = QWidget> T *named(const QString &name) const
     {
-        return screen_->findChild<QPushButton *>(QStringLiteral("PB1(%1)").arg(index));
+        return screen_->findChild<T *>(name);
     }
-    QString box(const QString &name) const { return screen_->findChild<QLineEdit *>(name)->text(); }
-    QString counterBox(int counter) const { return box(QStringLiteral("Numero%1").arg(counter)); }
-    QString servedBox(int counter) const { return box(QStringLiteral("Numero%1A").arg(counter)); }
-    QLabel *label(const QString &name) const { return screen_->findChild<QLabel *>(name); }
+    // Counter i + 1 as shown: button, caption, counter name, number, served number.
+    QString counter(int i) const
+    {
+        const auto *button = named<QPushButton>(u"PB1(%1)"_qs.arg(i));
+        return QStringList{button->isEnabled() ? u"aperto"_qs : u"chiuso"_qs, button->text(),
+                           screen_->counterNameLabel(i)->text(),
+                           named<QLineEdit>(u"Numero%1"_qs.arg(i + 1))->text(),
+                           i < 10 ? named<QLineEdit>(u"Numero%1A"_qs.arg(i + 1))->text() : u"-"_qs}
+            .join(u'|');
+    }
     void at(int hour, int minute) { clock_.current = QDateTime(mondayDate, QTime(hour, minute)); }
 
 private slots:
     void init()
     {
         archives_ = std::make_unique<ArchiveFixture>();
-        QVERIFY(archives_->isValid());
-        state_ = KioskState();
+        work_ = std::make_unique<WorkingFolder>();
+        QVERIFY(archives_->isValid() && work_->isValid());
+        TicketProject::defaultTicket(u"pdf:tickets"_qs).save(TicketProject::defaultFileName());
         state_.archiveFolder = archives_->folder();
         for (int i = 0; i < KioskState::CounterCount; ++i)
-            state_.counterNames[i] = QStringLiteral("Sportello %1").arg(i + 1);
+            state_.counterNames[i] = u"Sportello %1"_qs.arg(i + 1);
         for (int i = 0; i < KioskState::LineCount; ++i)
             state_.startingNumbers[i] = 100 * (i + 1);
         dialogs_ = ScriptedDialogs();
         at(9, 40);
-        QVERIFY(archives_->addOperator(5, QStringLiteral("Rossi Anna")));
-        QVERIFY(archives_->addOperator(7, QStringLiteral("Bianchi Luca")));
+        QVERIFY(archives_->addOperator(5, u"Rossi Anna"_qs));
+        QVERIFY(archives_->addOperator(7, u"Bianchi Luca"_qs));
         screen_ = std::make_unique<FrontEnd>(state_, dialogs_, clock_);
     }
 
-    void cleanup() { screen_.reset(); }
+    void cleanup()
+    {
+        screen_.reset();
+        work_.reset();
+    }
 
     void activationStaffsTheCountersFromTheWeekdaysSchedule()
     {
-        QVERIFY(archives_->setDuty(monday, 3, QStringLiteral("nove"), 5));
-        QVERIFY(archives_->setDuty(monday, 4, QStringLiteral("nove"), 99)); // nobody has ID 99
-        QVERIFY(archives_->setDuty(QStringLiteral("TotemDomenica"), 5, QStringLiteral("nove"), 7));
-        QVERIFY(archives_->run(QStringLiteral("KZ4B.mdb"),
-                               {QStringLiteral("UPDATE NumeriCode7 SET NumeroA1 = 18"),
-                                QStringLiteral("UPDATE NumeriCode10 SET NumeroA1 = 41")}));
-        screen_->shortDateLabel()->setText(QStringLiteral("07/12/2026"));
+        QVERIFY(archives_->setDuty(monday, 3, u"nove"_qs, 5));
+        QVERIFY(archives_->setDuty(monday, 4, u"nove"_qs, 99)); // nobody has ID 99
+        QVERIFY(archives_->setDuty(u"TotemDomenica"_qs, 5, u"nove"_qs, 7));
+        QVERIFY(archives_->run(u"Totem.mdb"_qs, {u"DELETE FROM \"TotemLunedì\" WHERE rowid IN "
+                                                 "(SELECT rowid FROM \"TotemLunedì\" ORDER BY "
+                                                 "rowid LIMIT 1 OFFSET 8)"_qs}));
+        QVERIFY(archives_->run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode10 SET NumeroA1 = 41"_qs}));
+        screen_->shortDateLabel()->setText(u"07/12/2026"_qs);
         screen_->activate();
-
-        QCOMPARE(screen_->ticketDate(), QStringLiteral("07/12/2026"));
-        QCOMPARE(button(2)->text(), QStringLiteral("Rossi Anna"));
-        QVERIFY(button(2)->isEnabled());
-        QCOMPARE(counterBox(3), QStringLiteral("300"));
-        QCOMPARE(label(QStringLiteral("Label6(2)"))->text(), QStringLiteral("Sportello 3"));
-        for (int counter : {1, 4, 5, 10}) {
-            QVERIFY(!button(counter - 1)->isEnabled());
-            QCOMPARE(button(counter - 1)->text(), QString());
-            QCOMPARE(label(QStringLiteral("Label6(%1)").arg(counter - 1))->text(), QString());
-            QCOMPARE(counterBox(counter), QStringLiteral("0"));
-            QCOMPARE(servedBox(counter), QStringLiteral("0"));
-        }
-        QCOMPARE(counterBox(11), QStringLiteral("1100"));
-        QVERIFY(button(10)->isEnabled());
-        QCOMPARE(button(10)->text(), QStringLiteral("Coda Unica"));
-        QCOMPARE(servedBox(7), QStringLiteral("0")); // unstaffed: the lookup came after the refresh
+        QCOMPARE(screen_->ticketDate(), u"07/12/2026"_qs);
+        QCOMPARE(counter(2), u"aperto|Rossi Anna|Sportello 3|300|0"_qs);
+        for (int i : {0, 3, 9}) // counter 10 has no row left
+            QCOMPARE(counter(i), u"chiuso|||0|0"_qs);
+        QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);
         screen_->onServedRefresh();
-        QCOMPARE(servedBox(7), QStringLiteral("18"));
-        QCOMPARE(servedBox(10), QStringLiteral("41"));
-        QVERIFY(dialogs_.messages.isEmpty());
+        QCOMPARE(counter(9), u"chiuso|||0|41"_qs);
         at(9, 5);
         screen_->onClockTick();
-        QCOMPARE(label(QStringLiteral("Label3"))->text(), QStringLiteral("09.05"));
-        QCOMPARE(box(QStringLiteral("Label88")), QStringLiteral("09.05"));
-
+        QCOMPARE(screen_->timeLabel()->text(), u"09.05"_qs);
+        QCOMPARE(named<QLineEdit>(u"Label88"_qs)->text(), u"09.05"_qs);
         // Sunday reads its own table, whatever the machine's language calls the day.
         clock_.current = QDateTime(QDate(2026, 12, 13), QTime(9, 0));
         screen_->lookupOperators();
-        QCOMPARE(button(4)->text(), QStringLiteral("Bianchi Luca"));
-        QVERIFY(!button(2)->isEnabled());
+        QCOMPARE(counter(4), u"aperto|Bianchi Luca|Sportello 5|500|0"_qs);
+        QVERIFY(dialogs_.messages.isEmpty());
     }
 
-    void anOperatorChangeRestartsTheCounterAndTheSameOneDoesNot()
+    // Counter 1 has issued one ticket; the minute's test at a later time.
+    void theHourTestFollowsTheSchedule_data()
     {
-        QVERIFY(archives_->setDuty(monday, 3, QStringLiteral("nove"), 5));
-        QVERIFY(archives_->setDuty(monday, 3, QStringLiteral("dieci"), 7));
-        screen_->activate();
-        auto *box3 = screen_->findChild<QLineEdit *>(QStringLiteral("Numero3"));
-        box3->setText(QStringLiteral("305")); // five tickets issued meanwhile
-        label(QStringLiteral("Label6(2)"))->setText(QStringLiteral("changed"));
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("shown");
+        const QString kept = u"aperto|Rossi Anna|Sportello 1|101|0"_qs;
+        const QString changed = u"aperto|Bianchi Luca|Sportello 1|100|0"_qs;
+        QTest::newRow("06:59, no lookup") << QTime(6, 59) << kept;
+        QTest::newRow("07:00, another operator") << QTime(7, 0) << changed;
+        QTest::newRow("same operator") << QTime(9, 41) << kept;
+        QTest::newRow("another operator") << QTime(10, 0) << changed;
+        QTest::newRow("21:30, no column") << QTime(21, 30) << u"chiuso|||0|0"_qs;
+        QTest::newRow("22:00, no lookup") << QTime(22, 0) << kept;
+    }
 
+    void theHourTestFollowsTheSchedule()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, shown);
+        QVERIFY(archives_->setDuty(monday, 1, u"nove"_qs, 5));
+        for (const QString &hour : {u"sette"_qs, u"dieci"_qs})
+            QVERIFY(archives_->setDuty(monday, 1, hour, 7));
+        screen_->activate();
+        auto *button = named<QPushButton>(u"PB1(0)"_qs);
+        button->click();
+        button->click(); // while the first is being issued: dropped
+        QVERIFY(!screen_->isEnabled());
+        QTRY_VERIFY(screen_->isEnabled());
+        QCOMPARE(work_->ticketFiles().size(), 1);
+        at(time.hour(), time.minute());
+        screen_->onHourTest();
+        QCOMPARE(counter(0), shown);
+        QCOMPARE(counter(10).section(u'|', 0, 3), u"aperto|Coda Unica|Nome postazione|1100"_qs);
         at(9, 41);
-        screen_->onHourTest();
-        QCOMPARE(box3->text(), QStringLiteral("305"));
-        QCOMPARE(label(QStringLiteral("Label6(2)"))->text(), QStringLiteral("changed"));
-
-        at(10, 0);
-        screen_->onHourTest();
-        QCOMPARE(button(2)->text(), QStringLiteral("Bianchi Luca"));
-        QCOMPARE(box3->text(), QStringLiteral("300"));
-        QCOMPARE(label(QStringLiteral("Label6(2)"))->text(), QStringLiteral("Sportello 3"));
-
-        // A second activation hands every box its starting number again.
-        box3->setText(QStringLiteral("302"));
-        screen_->activate();
-        QCOMPARE(box3->text(), QStringLiteral("300"));
+        screen_->activate(); // every activation starts from the starting numbers again
+        QCOMPARE(counter(0), u"aperto|Rossi Anna|Sportello 1|100|0"_qs);
     }
 
-    void theHourTestRunsTheLookupFromSevenToNinePmOnly()
+    void anEmptyOperatorsTableIsToldAtEveryRunAndTouchesNothing()
     {
-        QVERIFY(archives_->setDuty(monday, 1, QStringLiteral("sette"), 5));
-        QVERIFY(archives_->setDuty(monday, 1, QStringLiteral("venti"), 7));
-        at(6, 30);
-        screen_->activate(); // before seven: every counter is closed
-        QVERIFY(!button(0)->isEnabled());
-
-        at(6, 59);
-        QVERIFY(archives_->setDuty(monday, 2, QStringLiteral("sette"), 5));
-        screen_->onHourTest();
-        QVERIFY(!button(0)->isEnabled());
-
-        at(7, 0);
-        screen_->onHourTest();
-        QCOMPARE(button(0)->text(), QStringLiteral("Rossi Anna"));
-        QCOMPARE(button(1)->text(), QStringLiteral("Rossi Anna"));
-
-        at(20, 59);
-        screen_->onHourTest();
-        QCOMPARE(button(0)->text(), QStringLiteral("Bianchi Luca"));
-        QVERIFY(!button(1)->isEnabled());
-
-        at(21, 30); // the lookup runs and finds no column: the evening closes every counter
-        screen_->onHourTest();
-        for (int i = 0; i < 10; ++i)
-            QVERIFY(!button(i)->isEnabled());
-        QVERIFY(button(10)->isEnabled());
-
-        at(20, 59);
-        screen_->onHourTest();
-        QVERIFY(button(0)->isEnabled());
-        at(22, 0); // no lookup at night: the screen stays as the last lookup left it
-        screen_->onHourTest();
-        QVERIFY(button(0)->isEnabled());
-        QCOMPARE(button(0)->text(), QStringLiteral("Bianchi Luca"));
-    }
-
-    void shortDayTablesAndMissingOperatorsLeaveCountersUnstaffed()
-    {
-        for (int counter = 1; counter <= 10; ++counter)
-            QVERIFY(archives_->setDuty(monday, counter, QStringLiteral("nove"), 5));
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
-                               {QStringLiteral("DELETE FROM \"TotemLunedì\" WHERE rowid IN "
-                                               "(SELECT rowid FROM \"TotemLunedì\" ORDER BY rowid "
-                                               "LIMIT 2 OFFSET 8)"),
-                                QStringLiteral("INSERT INTO \"TotemLunedì\"(nove) VALUES(7)")}));
+        QVERIFY(archives_->run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
+        QVERIFY(archives_->setDuty(monday, 3, u"nove"_qs, 5));
+        named<QPushButton>(u"PB1(2)"_qs)->setText(u"prima"_qs);
+        named<QPushButton>(u"PB1(2)"_qs)->setEnabled(false);
         screen_->activate();
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(button(i)->text(), QStringLiteral("Rossi Anna"));
-        // The row added after the deletion is the ninth: it staffs counter 9, and nothing
-        // staffs counter 10.
-        QCOMPARE(button(8)->text(), QStringLiteral("Bianchi Luca"));
-        QVERIFY(!button(9)->isEnabled());
-    }
-
-    void anEmptyOperatorsTableIsReportedAtEveryRun()
-    {
-        QVERIFY(archives_->run(QStringLiteral("KZ4.mdb"), {QStringLiteral("DELETE FROM Utenti")}));
-        QVERIFY(archives_->setDuty(monday, 3, QStringLiteral("nove"), 5));
-        button(2)->setText(QStringLiteral("prima"));
-        button(2)->setEnabled(false);
-        screen_->activate();
-        at(9, 41);
         screen_->onHourTest();
         QCOMPARE(dialogs_.messages.size(), 2);
         for (const ScriptedDialogs::Message &m : dialogs_.messages) {
-            QCOMPARE(m.text, QStringLiteral("Nessun Utente presente  nel Sistema !"));
-            QCOMPARE(m.title, QStringLiteral("Attenzione"));
+            QCOMPARE(m.text, u"Nessun Utente presente  nel Sistema !"_qs);
+            QCOMPARE(m.title, u"Attenzione"_qs);
             QCOMPARE(m.kind, Dialogs::Kind::Information);
         }
-        // Every button enabled, captions untouched.
-        QVERIFY(button(2)->isEnabled());
-        QCOMPARE(button(2)->text(), QStringLiteral("prima"));
+        QCOMPARE(counter(2), u"aperto|prima|||0"_qs);
     }
 
-    // The refresh stops at the first table it cannot read; the notice, once up, stays up
-    // until the screen closes, and no box or archive is touched meanwhile.
+    // The refresh stops at the first table it cannot read; the notice, once up, stays.
     void servedNumbersStopAtTheFirstFailureAndTheNoticeStays()
     {
-        QStringList served;
-        for (int counter = 1; counter <= 10; ++counter)
-            served << QStringLiteral("UPDATE NumeriCode%1 SET NumeroA1 = %2")
-                          .arg(counter)
-                          .arg(counter * 11);
-        QVERIFY(archives_->run(QStringLiteral("KZ4B.mdb"), served));
+        QVERIFY(archives_->run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 33"_qs,
+                                                u"UPDATE NumeriCode4 SET NumeroA1 = 44"_qs}));
         screen_->onServedRefresh();
-        QCOMPARE(servedBox(4), QStringLiteral("44"));
-        QVERIFY(label(QStringLiteral("Label9"))->isHidden());
-
-        const QString away = archives_->folder() + QStringLiteral("-altrove");
+        const auto *notice = named<QLabel>(u"Label9"_qs);
+        QVERIFY(notice->isHidden());
+        const QString away = archives_->folder() + u"-altrove"_qs;
         QVERIFY(QDir().rename(archives_->folder(), away));
         screen_->onServedRefresh();
         screen_->lookupOperators();
-        QCOMPARE(servedBox(1), QStringLiteral("11"));
-        QVERIFY(!label(QStringLiteral("Label9"))->isHidden());
-        QCOMPARE(label(QStringLiteral("Label9"))->text(),
-                 QStringLiteral("SERVER non raggiungibile"));
+        QVERIFY(!notice->isHidden());
+        QCOMPARE(counter(3), u"chiuso|||400|44"_qs);
         QVERIFY(dialogs_.messages.isEmpty());
-        QVERIFY(!QFile::exists(archives_->path(QStringLiteral("KZ4B.mdb"))));
         QVERIFY(QDir().rename(away, archives_->folder()));
-
-        QVERIFY(archives_->run(QStringLiteral("KZ4B.mdb"),
-                               {QStringLiteral("UPDATE NumeriCode3 SET NumeroA1 = 300"),
-                                QStringLiteral("UPDATE NumeriCode5 SET NumeroA1 = 500"),
-                                QStringLiteral("DROP TABLE NumeriCode4")}));
+        QVERIFY(archives_->run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 3"_qs,
+                                                u"UPDATE NumeriCode5 SET NumeroA1 = 5"_qs,
+                                                u"DROP TABLE NumeriCode4"_qs}));
         screen_->onServedRefresh();
-        QCOMPARE(servedBox(3), QStringLiteral("300"));
-        QCOMPARE(servedBox(4), QStringLiteral("44"));
-        QCOMPARE(servedBox(5), QStringLiteral("55"));
-        QVERIFY(!label(QStringLiteral("Label9"))->isHidden());
+        QCOMPARE(named<QLineEdit>(u"Numero3A"_qs)->text()
+                     + named<QLineEdit>(u"Numero5A"_qs)->text(),
+                 u"30"_qs);
+        QVERIFY(!notice->isHidden());
     }
 
-    void onlyF10ClosesTheScreen()
+    void onlyF10ClosesAndOnlyOnceTheBoxesAreAnswered()
     {
-        screen_->show();
-        screen_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(screen_.get()));
-        QCOMPARE(screen_->pos(), QPoint(0, 0));
-        QCOMPARE(screen_->size(), screen_->screen()->geometry().size());
+        QtDialogs real;
+        FrontEnd screen(state_, real, clock_);
+        screen.findChild<QLabel *>(u"Label1(0)"_qs)->setText(u"<b>Comune & C.</b>"_qs);
+        for (const QLabel *label : screen.findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        QCOMPARE(screen.geometry(), screen.screen()->geometry());
 
-        auto *child = screen_->findChild<QLineEdit *>(QStringLiteral("Numero3"));
-        child->setFocus();
-        for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_F4, Qt::Key_Space})
+        // Touches on a number box reach its panel: no text to select, no menu of its own.
+        const auto *box = screen.findChild<QLineEdit *>(u"Numero1"_qs);
+        const QPoint inBox = box->mapTo(&screen, box->rect().center());
+        QCOMPARE(screen.childAt(inBox), screen.findChild<QWidget *>(u"Postazione1(0)"_qs));
+        QTest::mouseClick(screen.windowHandle(), Qt::RightButton, {}, inBox);
+        QVERIFY(!QApplication::activePopupWidget());
+
+        auto *child = screen.findChild<QPushButton *>(u"PB1(10)"_qs);
+        child->setText(u"&Coda Unica"_qs); // a caption's mnemonic is no shortcut either
+        for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
             QTest::keyClick(child, Qt::Key(key));
         QTest::keyClick(child, Qt::Key_F4, Qt::AltModifier);
-        QVERIFY(!screen_->close()); // a window manager's close request
-        screen_->reject();
-        QVERIFY(screen_->isVisible());
+        QTest::keyClick(screen.windowHandle(), Qt::Key_C, Qt::AltModifier);
+        QVERIFY(screen.isEnabled() && work_->ticketFiles().isEmpty());
+        QVERIFY(!screen.close()); // a window manager's close request
+        screen.reject();
+        QVERIFY(screen.isVisible());
 
+        // Boxes over the screen answer their keys; F10 meanwhile leaves the screen up.
+        QVERIFY(archives_->run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            bool answered = false;
+            QTimer::singleShot(0, &screen, [&] {
+                QPointer<QWidget> notice = QApplication::activeModalWidget();
+                QVERIFY(qobject_cast<QMessageBox *>(notice));
+                QTest::keyClick(&screen, Qt::Key_F10);
+                QTest::keyClick(notice, key);
+                answered = !notice || !notice->isVisible();
+                if (notice && notice->isVisible())
+                    static_cast<QDialog *>(notice.data())->reject();
+            });
+            screen.lookupOperators();
+            QVERIFY(answered);
+            QVERIFY(screen.isVisible());
+        }
         QTest::keyClick(child, Qt::Key_F10);
-        QTRY_VERIFY(!screen_->isVisible());
-        QCOMPARE(screen_->result(), int(QDialog::Accepted));
+        QTRY_VERIFY(!screen.isVisible());
+        QCOMPARE(screen.result(), int(QDialog::Accepted));
     }
 };
 

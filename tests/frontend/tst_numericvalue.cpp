@@ -13,25 +13,26 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("plain") << QStringLiteral("41") << 41.0;
-        QTest::newRow("empty") << QString() << 0.0;
-        QTest::newRow("letters") << QStringLiteral("abc") << 0.0;
-        QTest::newRow("trailing letters") << QStringLiteral("12abc") << 12.0;
-        QTest::newRow("leading blanks") << QStringLiteral("  \t7") << 7.0;
-        QTest::newRow("inner blank stops") << QStringLiteral("1 2") << 1.0;
-        QTest::newRow("half down to even") << QStringLiteral("12.5") << 12.0;
-        QTest::newRow("half up to even") << QStringLiteral("13.5") << 14.0;
-        QTest::newRow("fraction") << QStringLiteral("7.6x") << 8.0;
-        QTest::newRow("point first") << QStringLiteral(".5") << 0.0;
-        QTest::newRow("point last") << QStringLiteral("5.") << 5.0;
-        QTest::newRow("minus") << QStringLiteral("-3") << -3.0;
-        QTest::newRow("plus") << QStringLiteral("+4") << 4.0;
-        QTest::newRow("sign alone") << QStringLiteral("-") << 0.0;
-        QTest::newRow("point alone") << QStringLiteral(".") << 0.0;
-        QTest::newRow("no exponent") << QStringLiteral("1e5") << 1.0;
-        QTest::newRow("comma is not a point") << QStringLiteral("1,9") << 1.0;
-        QTest::newRow("non-ASCII digits") << QStringLiteral("٤٢") << 0.0;
-        QTest::newRow("beyond 32 bits") << QStringLiteral("2147483648") << 2147483648.0;
+        const QList<std::pair<const char16_t *, double>> rows{{u"41", 41},
+                                                              {u"", 0},
+                                                              {u"abc", 0},
+                                                              {u"  \t12abc", 12},
+                                                              {u"1 2", 1},
+                                                              {u"12.5", 12},
+                                                              {u"13.5", 14},
+                                                              {u".5", 0},
+                                                              {u"5.", 5},
+                                                              {u"-3", -3},
+                                                              {u"+4", 4},
+                                                              {u"-", 0},
+                                                              {u".", 0},
+                                                              {u"1e5", 1},
+                                                              {u"1,9", 1},
+                                                              {u"٤٢", 0},
+                                                              {u"2147483648", 2147483648.0}};
+        for (const auto &[text, expected] : rows)
+            QTest::newRow(QString::fromUtf16(text).toUtf8())
+                << QString::fromUtf16(text) << expected;
     }
 
     void longestLeadingNumberRoundedHalfToEven()
@@ -43,7 +44,6 @@ private slots:
 
     void aNumberTooLongForADoubleIsHugeNotZero()
     {
-        // It must be refused as too large, never taken for an empty box.
         QVERIFY(std::isinf(NumericValue::of(QString(400, u'9'))));
         QVERIFY(NumericValue::of(u'-' + QString(400, u'9')) < 0);
     }

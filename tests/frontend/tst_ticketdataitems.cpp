@@ -14,85 +14,71 @@ class TestTicketDataItems : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir dir_;
-    ScriptedDialogs dialogs_;
-    SystemClock clock_;
-
-    QList<DataItem> itemsOf(int row, bool byValue)
-    {
-        RecordSet record;
-        record.bind(dir_.filePath(QStringLiteral("Totem.mdb")), QStringLiteral("Ticket"));
-        record.open();
-        for (int i = 0; i < row; ++i)
-            record.moveNext();
-        ReportEngine engine(dialogs_, clock_);
-        engine.startDataItemList();
-        if (byValue)
-            TicketDataItems::defineByValue(record, engine);
-        else
-            TicketDataItems::defineByColumn(record, engine);
-        return engine.dataItems();
-    }
 
 private slots:
     void initTestCase()
     {
-        QLocale::setDefault(QLocale::c());
         QVERIFY(SqliteFile::run(
-            dir_.filePath(QStringLiteral("Totem.mdb")),
-            {QStringLiteral("CREATE TABLE Ticket(ID LONG, Titolo TEXT, N LONG, S SINGLE, "
-                            "D DOUBLE, B BOOLEAN, Q DATETIME, Y BYTE, C CURRENCY, M MEMO)"),
-             QStringLiteral("INSERT INTO Ticket VALUES(1, 'Comune', 1042, 8.25, 0.5, -1, "
-                            "'2026-12-04 12:00:00', 7, 12.5, 'nota')"),
-             QStringLiteral("INSERT INTO Ticket VALUES(NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
-                            "NULL, NULL, NULL)")}));
+            dir_.filePath(u"Totem.mdb"_qs),
+            {u"CREATE TABLE Ticket(ID LONG, Titolo TEXT, N LONG, S SINGLE, D DOUBLE, "
+             "B BOOLEAN, Q DATETIME, Y BYTE, C CURRENCY, M MEMO)"_qs,
+             u"INSERT INTO Ticket VALUES(1, 'Comune', 1042, 8.25, 0.5, -1, "
+             "'2026-12-04 12:00:00', 7, 12.5, 'nota')"_qs,
+             u"INSERT INTO Ticket(ID) VALUES(NULL)"_qs}));
     }
 
-    void presentValuesGetTheSameTypeBothWays()
+    void items_data()
     {
-        for (bool byValue : {false, true}) {
-            const QList<DataItem> items = itemsOf(0, byValue);
-            QCOMPARE(items.size(), 10);
-            const QList<DataItem> expected{
-                {QStringLiteral("ID"), QStringLiteral("1"), DataItem::Number},
-                {QStringLiteral("Titolo"), QStringLiteral("Comune"), DataItem::Text},
-                {QStringLiteral("N"), QStringLiteral("1042"), DataItem::Number},
-                {QStringLiteral("S"), QStringLiteral("8.25"), DataItem::Number},
-                {QStringLiteral("D"), QStringLiteral("0.5"), DataItem::Number},
-                {QStringLiteral("B"), QStringLiteral("Vero"), DataItem::Boolean},
-                {QStringLiteral("Q"), QStringLiteral("46360.5"), DataItem::Date},
-                {QStringLiteral("Y"), QStringLiteral("7"), DataItem::Text},
-                {QStringLiteral("C"), QStringLiteral("12.5"), DataItem::Text},
-                {QStringLiteral("M"), QStringLiteral("nota"), DataItem::Text}};
-            QCOMPARE(items, expected);
-        }
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("byValue");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("contents");
+        QTest::addColumn<QString>("types"); // Text, Number, Date, Boolean
+        const QString present = u"1|Comune|1042|8.25|0.5|Vero|46360.5|7|12.5|nota"_qs;
+        QTest::newRow("by column") << 0 << false << u"C"_qs << present << u"NTNNNBDTTT"_qs;
+        QTest::newRow("by value") << 0 << true << u"C"_qs << present << u"NTNNNBDTTT"_qs;
+        QTest::newRow("empty by column")
+            << 1 << false << u"C"_qs << u"0||0|0|0|Falso|0|||"_qs << u"NTNNNBDTTT"_qs;
+        QTest::newRow("empty by value")
+            << 1 << true << u"C"_qs << u"|||||||||"_qs << u"TTTTTTTTTT"_qs;
+        QTest::newRow("Italian numbers, no thousands separator")
+            << 0 << false << u"it_IT"_qs << u"1|Comune|1042|8,25|0,5|Vero|46360,5|7|12,5|nota"_qs
+            << u"NTNNNBDTTT"_qs;
     }
 
-    void emptyFieldsKeepTheirColumnsTypeOnlyWhenPrinting()
+    void items()
     {
-        const QList<DataItem> printed = itemsOf(1, false);
-        QCOMPARE(printed.at(1), (DataItem{QStringLiteral("Titolo"), QString(), DataItem::Text}));
-        QCOMPARE(printed.at(2),
-                 (DataItem{QStringLiteral("N"), QStringLiteral("0"), DataItem::Number}));
-        QCOMPARE(printed.at(5),
-                 (DataItem{QStringLiteral("B"), QStringLiteral("Falso"), DataItem::Boolean}));
-        QCOMPARE(printed.at(6),
-                 (DataItem{QStringLiteral("Q"), QStringLiteral("0"), DataItem::Date}));
-
-        for (const DataItem &item : itemsOf(1, true)) {
-            QCOMPARE(item.type, qint32(DataItem::Text));
-            QCOMPARE(item.content, QString());
-        }
-    }
-
-    void theDayNumberFollowsTheSystemsNumberFormat()
-    {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        const QList<DataItem> items = itemsOf(0, false);
-        QCOMPARE(items.at(6).content, QStringLiteral("46360,5"));
-        QCOMPARE(items.at(2).content, QStringLiteral("1042")); // no thousands separator
+        QFETCH(int, row);
+        QFETCH(bool, byValue);
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        RecordSet record;
+        record.bind(dir_.filePath(u"Totem.mdb"_qs), u"Ticket"_qs);
+        record.open();
+        for (int i = 0; i < row; ++i)
+            record.moveNext();
+        ScriptedDialogs dialogs;
+        SystemClock clock;
+        ReportEngine engine(dialogs, clock);
+        (byValue ? TicketDataItems::defineByValue : TicketDataItems::defineByColumn)(record,
+                                                                                     engine);
         QLocale::setDefault(QLocale::c());
+
+        const QHash<qint32, QChar> letter{{DataItem::Text, u'T'},
+                                          {DataItem::Number, u'N'},
+                                          {DataItem::Date, u'D'},
+                                          {DataItem::Boolean, u'B'}};
+        QStringList names, contents;
+        QString types;
+        for (const DataItem &item : engine.dataItems()) {
+            names << item.name;
+            contents << item.content;
+            types += letter.value(item.type, u'?');
+        }
+        QCOMPARE(names.join(u'|'), u"ID|Titolo|N|S|D|B|Q|Y|C|M"_qs);
+        QTEST(contents.join(u'|'), "contents");
+        QTEST(types, "types");
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <cstdio>
 
@@ -39,6 +40,9 @@ int main(int argc, char *argv[])
     for (int i = 0; i < presses; ++i) {
         const qsizetype told = dialogs.messages.size();
         queue->click();
+        // The screen takes the next press once the event loop has run after this one.
+        if (!QTest::qWaitFor([&] { return screen.isEnabled(); }))
+            return 1;
         if (dialogs.messages.size() == told)
             std::printf("N %s\n", qPrintable(box->text()));
         else
