@@ -41,21 +41,21 @@ std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, con
     return std::make_unique<PrinterTarget>(printer, project.paperSize);
 }
 
-PrintResult PrintTarget::deliver(const TicketProject &project, const Clock &clock,
+DeliveryResult PrintTarget::deliver(const TicketProject &project, const Clock &clock,
                                  const QList<QList<DataItem>> &pages)
 {
     std::unique_ptr<PrintTarget> target;
     try {
         target = open(project, clock);
     } catch (const ReportError &error) {
-        return PrintResult::failure(PrintResult::Status::Unavailable, error.fullText());
+        return DeliveryResult::failure(DeliveryResult::Status::Unavailable, error.fullText());
     }
     try {
         target->print(project, pages);
     } catch (const ReportError &error) {
-        return PrintResult::failure(PrintResult::Status::Failed, error.fullText());
+        return DeliveryResult::failure(DeliveryResult::Status::Failed, error.fullText());
     }
-    return PrintResult();
+    return DeliveryResult();
 }
 
 void PrintTarget::print(const TicketProject &project, const QList<QList<DataItem>> &pages)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "report/dataitem.h"
-#include "report/printresult.h"
+#include "report/deliveryresult.h"
 
 #include <QList>
 #include <QPageLayout>
@@ -32,7 +32,7 @@ public:
 
     // Opens the project's destination and prints the pages there; every failure comes back
     // in the result, none is thrown.
-    static PrintResult deliver(const TicketProject &project, const Clock &clock,
+    static DeliveryResult deliver(const TicketProject &project, const Clock &clock,
                                const QList<QList<DataItem>> &pages);
 
     // Draws one page per entry of pages, each with its own data items, as one document.

@@ -100,32 +100,3 @@ int ReportEngine::openDesigner(QWidget *parent, const QString &title, const QStr
     designer.setWindowTitle(title);
     return dialogs_.exec(designer);
 }
-
-qint32 ReportEngine::printProject(qint32 userData, qint32, const QString &projectFile, qint32,
-                                  qint32, qint32, QWidget *, const QString &, qint32,
-                                  const QString &)
-{
-    const auto next = [this, userData] {
-        qint32 progress = 0;
-        qint32 lastRecord = 0;
-        emit nextDataRequested(userData, 0, progress, lastRecord);
-        return lastRecord == 1;
-    };
-    switch (printProject(projectFile, next)) {
-    case PrintResult::Printed:
-        return Ok;
-    case PrintResult::ProjectError:
-        return ErrorProject;
-    case PrintResult::PrinterError:
-        return ErrorPrinter;
-    case PrintResult::DataError:
-        return ErrorData;
-    }
-    return ErrorData;
-}
-
-int ReportEngine::openDesigner(QWidget *parent, const QString &title, qint32,
-                               const QString &projectFile)
-{
-    return openDesigner(parent, title, projectFile);
-}

@@ -48,26 +48,6 @@ public:
     // missing), with the declared items as sample data. Returns the dialog's result.
     int openDesigner(QWidget *parent, const QString &title, const QString &projectFile);
 
-    // The calls the console and the CUPS check still make, kept until they move to the
-    // ones above: the same print, with the records asked for through nextDataRequested,
-    // and the same designer.
-    static constexpr qint32 LabelProject = 1;
-    static constexpr qint32 PrintToPrinter = 256;
-    static constexpr qint32 Ok = 0;
-    static constexpr qint32 ErrorProject = -1;
-    static constexpr qint32 ErrorPrinter = -2;
-    static constexpr qint32 ErrorData = -3;
-    qint32 printProject(qint32 userData, qint32 projectType, const QString &projectFile,
-                        qint32 fileSelection, qint32 options, qint32 progressBoxType,
-                        QWidget *parent, const QString &dialogTitle, qint32 printOptionsDialog,
-                        const QString &temporaryFolder);
-    int openDesigner(QWidget *parent, const QString &title, qint32 projectType,
-                     const QString &projectFile);
-
-signals:
-    void nextDataRequested(qint32 userData, qint32 designFlag, qint32 &progress,
-                           qint32 &lastRecord);
-
 private:
     Dialogs &dialogs_;
     Clock &clock_;

@@ -57,7 +57,7 @@ class TestCupsPrinting : public QObject
         TicketProject project = TicketProject::defaultTicket(printer);
         project.paperSize = QSizeF(80, 100);
         const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
-        const PrintResult result = PrintTarget::deliver(
+        const DeliveryResult result = PrintTarget::deliver(
             project, clock_, {{{u"NumeroDaStampare"_qs, QString::number(n), DataItem::Number}}});
         const auto made = [&] {
             const QFileInfoList pdfs =
@@ -110,9 +110,9 @@ private slots:
     void noDefaultPrinterIsTold()
     {
         const auto restore = defaultPrinterFor(u"TotemNessunaCoda"_qs);
-        const PrintResult result =
+        const DeliveryResult result =
             PrintTarget::deliver(TicketProject::defaultTicket(), clock_, {{}});
-        QVERIFY(result.status == PrintResult::Status::Unavailable);
+        QVERIFY(result.status == DeliveryResult::Status::Unavailable);
         QCOMPARE(result.message, u"Nessuna stampante predefinita configurata nel sistema."_qs);
     }
 };

@@ -3,7 +3,7 @@
 #include <QString>
 
 // What became of one print: delivered, or why not in an Italian sentence for the user.
-struct PrintResult
+struct DeliveryResult
 {
     enum class Status
     {
@@ -16,8 +16,8 @@ struct PrintResult
     QString message; // empty when printed
 
     bool printed() const { return status == Status::Printed; }
-    static PrintResult failure(Status status, QString message)
+    static DeliveryResult failure(Status status, QString message)
     {
-        return PrintResult{status, std::move(message)};
+        return DeliveryResult{status, std::move(message)};
     }
 };
