@@ -44,7 +44,6 @@ class TestTicketDesigner : public QObject
             texts << item.text;
         return texts;
     }
-    QImage preview() { return child<QLabel>("preview")->pixmap().toImage(); }
 
 private slots:
     void init()
@@ -53,14 +52,14 @@ private slots:
         dialogs_ = ScriptedDialogs();
     }
 
-    void editsReachTheProjectAndThePreview()
+    void editsReachTheProjectThePreviewAndTheFile()
     {
+        const QString path = dir_->filePath(u"Ticket.lbl"_qs);
         open();
         auto *list = child<QListWidget>("items");
-        auto *text = child<QLineEdit>("template");
         list->setCurrentRow(2);
-        const QImage before = preview();
-        text->setText(u"N. {NumeroDaStampare} "_qs);
+        const QImage before = child<QLabel>("preview")->pixmap().toImage();
+        child<QLineEdit>("template")->setText(u"N. {NumeroDaStampare} "_qs);
         // The sample's names, then those the project uses beyond them.
         auto *names = child<QComboBox>("dataItems");
         QCOMPARE(names->itemText(2), u"NumeroDaStampare"_qs);
@@ -68,18 +67,35 @@ private slots:
         QCOMPARE(names->currentIndex(), -1); // ready for the next insertion
         QCOMPARE(templates().at(2), u"N. {NumeroDaStampare} {Titolo}"_qs);
         QCOMPARE(list->item(2)->text(), templates().at(2));
-        QVERIFY(preview() != before);
+        QVERIFY(child<QLabel>("preview")->pixmap().toImage() != before);
 
         child<QDoubleSpinBox>("fontSize")->setValue(20);
         child<QDoubleSpinBox>("width")->setValue(30);
         child<QComboBox>("alignment")->setCurrentIndex(2);
         const TicketItem &item = designer_->project().items.at(2);
-        QVERIFY(item.fontSize == 20 && item.box.width() == 30);
-        QCOMPARE(item.alignment, Qt::AlignRight | Qt::AlignVCenter);
+        QVERIFY(item.fontSize == 20 && item.box.width() == 30
+                && item.alignment == (Qt::AlignRight | Qt::AlignVCenter));
         // Showing another item must not write its values into the one left.
         list->setCurrentRow(0);
         QCOMPARE(designer_->project().items.at(2).fontSize, 20.0);
         QCOMPARE(child<QLineEdit>("template")->text(), u"{Titolo}"_qs);
+        // A PDF folder chosen, then a cancelled choice, keep the folder; saving writes it all.
+        auto *printer = child<QComboBox>("printer");
+        for (const auto &folder : {std::optional(dir_->path()), std::optional<QString>()}) {
+            dialogs_.folders << folder;
+            printer->setCurrentIndex(printer->count() - 1);
+            QCOMPARE(designer_->project().printer, u"pdf:"_qs + dir_->path());
+        }
+        QVERIFY(printer->currentText().contains(QDir::toNativeSeparators(dir_->path())));
+        click("save");
+        QCOMPARE(designer_->result(), int(QDialog::Accepted));
+        QCOMPARE(TicketProject::load(path), designer_->project());
+        QVERIFY(dialogs_.messages.isEmpty() && dialogs_.questions.isEmpty());
+
+        open(path + u"/Ticket.lbl"_qs); // a folder that is a file cannot hold it
+        click("save");
+        QVERIFY(dialogs_.alert().startsWith(u"Non è stato possibile salvare il progetto"_qs));
+        QVERIFY(designer_->isVisible());
     }
 
     void addRemoveAndMoveItems()
@@ -101,70 +117,33 @@ private slots:
         click("remove");
         QCOMPARE(templates(), original);
         QCOMPARE(child<QListWidget>("items")->currentRow(), last);
+        child<QListWidget>("items")->setCurrentRow(0);
+        QVERIFY(!child<QPushButton>("moveUp")->isEnabled());
         for (int i = 0; i <= last; ++i)
             click("remove");
         QVERIFY(!child<QPushButton>("remove")->isEnabled()
                 && !child<QLineEdit>("template")->isEnabled());
     }
 
-    void printerCanBeAPdfFolderAndCancelKeepsTheChoice()
-    {
-        open();
-        auto *printer = child<QComboBox>("printer");
-        for (const auto folder : {std::optional(dir_->path()), std::optional<QString>()}) {
-            dialogs_.folders << folder;
-            printer->setCurrentIndex(printer->count() - 1);
-            QCOMPARE(designer_->project().printer, u"pdf:"_qs + dir_->path());
-        }
-        QVERIFY(printer->currentText().contains(QDir::toNativeSeparators(dir_->path())));
-    }
-
-    void saveWritesOrReportsAndKeepsTheDesignerOpen()
-    {
-        const QString path = dir_->filePath(u"Ticket.lbl"_qs);
-        open();
-        child<QDoubleSpinBox>("paperHeight")->setValue(120);
-        click("save");
-        QCOMPARE(designer_->result(), int(QDialog::Accepted));
-        QCOMPARE(TicketProject::load(path), designer_->project());
-        QVERIFY(dialogs_.messages.isEmpty() && dialogs_.questions.isEmpty());
-
-        open(path + u"/Ticket.lbl"_qs); // a folder that is a file cannot hold it
-        click("save");
-        QVERIFY(dialogs_.alert().startsWith(u"Non è stato possibile salvare il progetto"_qs));
-        QVERIFY(designer_->isVisible());
-    }
-
     // Escape never closes; Chiudi closes without asking; the window's own close asks only
     // when something is unsaved, and No keeps the designer open.
-    void closingLosesEditsOnlyWhenAsked_data()
-    {
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<QList<Dialogs::Answer>>("answers");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("nothing to lose") << false << QList<Dialogs::Answer>{} << true;
-        QTest::newRow("edits kept") << true << QList<Dialogs::Answer>{Dialogs::Answer::No} << false;
-        QTest::newRow("edits lost") << true << QList<Dialogs::Answer>{Dialogs::Answer::Yes} << true;
-    }
     void closingLosesEditsOnlyWhenAsked()
     {
-        QFETCH(bool, edited);
-        QFETCH(QList<Dialogs::Answer>, answers);
-        QFETCH(bool, closes);
         open();
-        if (edited)
-            child<QLineEdit>("template")->setText(u"Ufficio {Titolo}"_qs);
+        QVERIFY(designer_->close() && dialogs_.questions.isEmpty()); // nothing to lose
+        designer_->show();
+        child<QLineEdit>("template")->setText(u"Ufficio {Titolo}"_qs);
         QTest::keyClick(designer_.get(), Qt::Key_Escape);
         QVERIFY(designer_->isVisible() && dialogs_.questions.isEmpty());
-        dialogs_.answers = answers;
-        QCOMPARE(designer_->close(), closes);
-        QCOMPARE(designer_->isVisible(), !closes);
-        const QString asked = u"Le modifiche non salvate andranno perse. Chiudere?"_qs;
-        QCOMPARE(dialogs_.questions.size() == 1 && dialogs_.questions.at(0).text == asked, edited);
+        dialogs_.answers = {Dialogs::Answer::No, Dialogs::Answer::Yes};
+        QVERIFY(!designer_->close() && designer_->isVisible());
+        QCOMPARE(dialogs_.questions.value(0).text,
+                 u"Le modifiche non salvate andranno perse. Chiudere?"_qs);
+        QVERIFY(designer_->close() && !designer_->isVisible());
         designer_->show();
         click("close");
         QVERIFY(!designer_->isVisible() && !QFile::exists(dir_->filePath(u"Ticket.lbl"_qs)));
-        QCOMPARE(dialogs_.questions.size(), answers.size());
+        QCOMPARE(dialogs_.questions.size(), 2);
     }
 };
 

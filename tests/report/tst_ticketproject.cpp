@@ -31,10 +31,13 @@ private slots:
         project.items[1].box = QRectF(0, 0.25, 12.5, 1000);
         QTemporaryDir dir;
         const QString path = dir.filePath(TicketProject::defaultFileName());
+        const auto load = [&] { return TicketProject::load(path); };
+        QCOMPARE(errorOf(load), u"Il progetto di stampa Ticket.lbl non esiste: "_qs
+                                    + QDir::toNativeSeparators(path));
         project.save(path);
-        QCOMPARE(TicketProject::load(path), project);
+        QCOMPARE(load(), project);
         TicketProject::defaultTicket().save(path); // overwrites in place
-        QCOMPARE(TicketProject::load(path), TicketProject::defaultTicket());
+        QCOMPARE(load(), TicketProject::defaultTicket());
 
         QByteArray json = project.toJson();
         json.replace("\"items\"", "\"author\": \"ufficio\", \"items\"");
@@ -45,11 +48,10 @@ private slots:
                    "items":[{"text":"a","box":{"x":1,"y":2,"width":70,"height":10}}]})";
         QCOMPARE(TicketProject::fromJson(json).items,
                  (QList<TicketItem>{{u"a"_qs, QRectF(1, 2, 70, 10)}}));
-    }
 
-    void referencedItemsCountEachNameOnce()
-    {
-        TicketProject project = TicketProject::defaultTicket();
+        QVERIFY(QFile::remove(path) && QDir(dir.path()).mkdir(TicketProject::defaultFileName()));
+        QCOMPARE(errorOf(load), u"Il progetto di stampa Ticket.lbl non si può leggere."_qs);
+        // Each name once, whatever its case, in the order the texts first use it.
         project.items[1].text = u"{titolo} {Nome con spazi}{ID} {non chiuso"_qs;
         QCOMPARE(project.referencedItems().join(u','),
                  u"Titolo,Nome con spazi,ID,NumeroDaStampare,QualePostazione,QualeUtente,"
@@ -84,17 +86,6 @@ private slots:
         const QString message = errorOf([&] { TicketProject::fromJson(json); });
         QVERIFY2(message.startsWith(u"Il progetto di stampa"_qs) && message.contains(says),
                  qPrintable(message));
-    }
-
-    void missingOrUnreadableFileIsReported()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(TicketProject::defaultFileName());
-        const auto load = [&] { TicketProject::load(path); };
-        QCOMPARE(errorOf(load), u"Il progetto di stampa Ticket.lbl non esiste: "_qs
-                                    + QDir::toNativeSeparators(path));
-        QVERIFY(QDir(dir.path()).mkdir(TicketProject::defaultFileName()));
-        QCOMPARE(errorOf(load), u"Il progetto di stampa Ticket.lbl non si può leggere."_qs);
     }
 };
 

@@ -32,59 +32,43 @@ class TestTicketRenderer : public QObject
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void expandMatchesNamesWithoutCaseAndKeepsUnknownOnes()
+    void textsExpandWithoutCaseAndDatesShowInTheLocale()
     {
         QCOMPARE(TicketRenderer::expand(u"N. {numerodastampare} - {QUALEPOSTAZIONE}{ID} "
                                         "{Sportello} {ID"_qs,
                                         ticketData_),
                  u"N. 42 - Postazione 31 {Sportello} {ID"_qs);
-    }
-
-    void displayText_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<DataItem>("item");
-        QTest::addColumn<QString>("shown");
         const QLocale it(QLocale::Italian, QLocale::Italy);
-        const QList<std::tuple<QLocale, const char *, const char *>> dates = {
-            {it, "46.360,5", "04/12/2026 12.00"},
-            {QLocale::c(), "46360.5", "04/12/2026 12.00"},
-            {QLocale::c(), "46360", "04/12/2026"},
-            {QLocale::c(), "46360.49998", "04/12/2026 12.00"},
-            {it, "0,75", "18.00"},
-            {it, "46360.5", "46360.5"}};
-        for (const auto &[locale, content, shown] : dates)
-            QTest::newRow(content)
-                << locale << DataItem{u"D"_qs, QString::fromUtf8(content), DataItem::Date}
-                << QString::fromUtf8(shown);
-        QTest::newRow("number") << it << DataItem{u"N"_qs, u"1234.5"_qs, DataItem::Number}
-                                << u"1234.5"_qs;
-    }
-    void displayText()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(DataItem, item);
-        QLocale::setDefault(locale);
-        QTEST(TicketRenderer::displayText(item), "shown");
+        const QList<std::tuple<QLocale, qint32, const char *, const char *>> shown = {
+            {it, DataItem::Date, "46.360,5", "04/12/2026 12.00"},
+            {QLocale::c(), DataItem::Date, "46360.5", "04/12/2026 12.00"},
+            {QLocale::c(), DataItem::Date, "46360", "04/12/2026"},
+            {QLocale::c(), DataItem::Date, "46360.49998", "04/12/2026 12.00"},
+            {it, DataItem::Date, "0,75", "18.00"},
+            {it, DataItem::Date, "46360.5", "46360.5"},
+            {it, DataItem::Number, "1234.5", "1234.5"}};
+        for (const auto &[locale, type, content, text] : shown) {
+            QLocale::setDefault(locale);
+            QCOMPARE(TicketRenderer::displayText({u"D"_qs, QString::fromUtf8(content), type}),
+                     QString::fromUtf8(text));
+        }
     }
 
     void inkStaysInsideTheBoxes()
     {
         const TicketProject project = TicketProject::defaultTicket();
-        const QImage image = TicketRenderer::image(project, ticketData_, 8);
+        QImage image = TicketRenderer::image(project, ticketData_, 8);
         QCOMPARE(image.size(), QSize(640, qRound(project.paperSize.height() * 8)));
-        const QRectF number = project.items.at(2).box;
-        const QRect inside = QRectF(number.topLeft() * 8, number.size() * 8).toRect();
-        QVERIFY(inkRows(image, inside.adjusted(3, 3, -3, -3)).first >= 0); // inside the frame
-
-        QImage outside = image.copy();
-        QPainter painter(&outside);
+        const auto pixels = [](const QRectF &box) {
+            return QRectF(box.topLeft() * 8, box.size() * 8).toRect();
+        };
+        // Inside the frame of the number's box.
+        QVERIFY(inkRows(image, pixels(project.items.at(2).box).adjusted(3, 3, -3, -3)).first >= 0);
+        QPainter painter(&image);
         for (const TicketItem &item : project.items)
-            painter.fillRect(
-                QRectF(item.box.topLeft() * 8, item.box.size() * 8).adjusted(-1, -1, 1, 1),
-                Qt::white);
+            painter.fillRect(pixels(item.box).adjusted(-1, -1, 1, 1), Qt::white);
         painter.end();
-        QCOMPARE(inkRows(outside, outside.rect()), qMakePair(-1, -1));
+        QCOMPARE(inkRows(image, image.rect()), qMakePair(-1, -1));
     }
 
     void pointSizesArePhysicalAtAnyResolution()
