@@ -11,7 +11,7 @@ NumberingStart::Numbers NumberingStart::loadCurrent(const QString &archiveFolder
                ArchiveSchema::currentNumbersTable());
     data2.open();
     Numbers numbers{};
-    for (int line = 1; line <= KioskState::LineCount; ++line)
+    for (int line = 1; line <= Office::LineCount; ++line)
         numbers[line - 1] = data2.toInt32(ArchiveSchema::currentNumberField(line));
     return numbers;
 }
@@ -25,15 +25,15 @@ NumberingStart::Numbers NumberingStart::startFromInitial(const QString &archiveF
     // Every initial number is read before anything is written, so that a bad one stops
     // the start with the archive untouched.
     Numbers numbers{};
-    for (int line = 1; line <= KioskState::LineCount; ++line)
+    for (int line = 1; line <= Office::LineCount; ++line)
         numbers[line - 1] = data2.toInt32(ArchiveSchema::initialNumberField(line));
-    const qint32 singleQueue = numbers[KioskState::LineCount - 1];
+    const qint32 singleQueue = numbers[Office::LineCount - 1];
 
     RecordSet data1;
     data1.bind(totem, ArchiveSchema::currentNumbersTable());
     data1.open();
     data1.edit();
-    data1.setValue(ArchiveSchema::currentNumberField(KioskState::LineCount), singleQueue);
+    data1.setValue(ArchiveSchema::currentNumberField(Office::LineCount), singleQueue);
     data1.setValue(ArchiveSchema::singleQueueCopyField(), singleQueue);
     data1.update();
     return numbers;
