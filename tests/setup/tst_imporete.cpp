@@ -109,10 +109,13 @@ private slots:
             QCOMPARE(screen.folderText(), u"E:\\Altrove"_qs);
     }
 
-    void cancelledChoiceOrCloseChangesNothing()
+    // A cancelled choice keeps the folder shown; closing, by the button or the window,
+    // writes nothing; a file that cannot be written is told and the choice kept.
+    void cancelCloseOrFailureWriteNothing()
     {
         put("\"C:\\Vecchio\"\r\n");
-        dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs;
+        dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs
+                         << u"D:\\Archivi"_qs;
         ImpoRete chiudi(dialogs_, path_);
         chiudi.show();
         click(chiudi, 1);
@@ -126,19 +129,15 @@ private slots:
         closed.close();
         QCOMPARE(take(), QByteArray("\"C:\\Vecchio\"\r\n"));
         QVERIFY(dialogs_.messages.isEmpty() && dialogs_.screens.isEmpty());
-    }
 
-    void unwritableFileIsReportedAndScreenStays()
-    {
         // A folder that does not exist cannot be written even by root.
-        dialogs_.folders << u"D:\\Archivi"_qs;
-        ImpoRete screen(dialogs_, dir_->filePath(u"manca/"_qs + PercorsiFile::fileName()));
-        screen.show();
-        click(screen, 1);
-        click(screen, 2);
+        ImpoRete failing(dialogs_, dir_->filePath(u"manca/"_qs + PercorsiFile::fileName()));
+        failing.show();
+        click(failing, 1);
+        click(failing, 2);
         QVERIFY(dialogs_.alert().startsWith(u"Impossibile scrivere il file"_qs));
-        QVERIFY(dialogs_.screens.isEmpty() && screen.isVisible());
-        QCOMPARE(screen.folderText(), u"D:\\Archivi"_qs); // kept for another try
+        QVERIFY(dialogs_.screens.isEmpty() && failing.isVisible());
+        QCOMPARE(failing.folderText(), u"D:\\Archivi"_qs); // kept for another try
     }
 
     void onlyTheMessageScreenRereadsOnReturn()
