@@ -63,10 +63,10 @@ StartupSequence::Outcome StartupSequence::run()
     state_.archiveFolder = folder.folder;
 
     const QString kz4 = ArchivePath::join(state_.archiveFolder, ArchivePath::kz4());
-    RecordSet data1;
-    data1.bind(kz4, QStringLiteral("configurazione"));
+    RecordSet mainArchive;
+    mainArchive.bind(kz4, QStringLiteral("configurazione"));
     try {
-        data1.open();
+        mainArchive.open();
     } catch (const ArchiveError &error) {
         if (unreachable(error, kz4)) {
             // The folder chosen now is read at the next start, as the setup screen says.
@@ -80,15 +80,16 @@ StartupSequence::Outcome StartupSequence::run()
     try {
         // The record set just opened is configurazione as it stands: the label set
         // number is read from it rather than opening the table a second time.
-        const qint32 labelSet = data1.toInt32(QStringLiteral("qualelayout"));
-        data1.bind(kz4, QStringLiteral("Layout") + QString::number(labelSet));
-        data1.open();
+        const qint32 labelSet = mainArchive.toInt32(QStringLiteral("qualelayout"));
+        mainArchive.bind(kz4, QStringLiteral("Layout") + QString::number(labelSet));
+        mainArchive.open();
         for (int i = 1; i <= Office::CounterCount; ++i) {
             // A counter whose label is missing gets no name, rather than the name of the
             // record a failed search happens to leave current.
-            const bool found = data1.findFirst(QStringLiteral("[DescCampo]like'Postazione")
-                                               + QString::number(i) + u'\'');
-            state_.counterNames[i - 1] = found ? data1.text(QStringLiteral("Testo")) : QString();
+            const bool found = mainArchive.findFirst(QStringLiteral("[DescCampo]like'Postazione")
+                                                     + QString::number(i) + u'\'');
+            state_.counterNames[i - 1] =
+                found ? mainArchive.text(QStringLiteral("Testo")) : QString();
         }
     } catch (const ArchiveError &error) {
         dialogs_.alert(nullptr, QStringLiteral("I nomi delle postazioni non possono essere "

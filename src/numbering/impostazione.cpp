@@ -39,8 +39,7 @@ QString rowCaption(int row)
                                       : QStringLiteral("Coda Singola");
 }
 
-// The boxes are numbered as the installation numbers them: the single queue's current
-// number is box 0 and its initial number box 22, so there is no box 21.
+// Row r of both frames is numbering line r + 1; the single queue's row is the last.
 int currentBox(int row)
 {
     return row < Office::CounterCount ? row + 1 : 0;
@@ -48,7 +47,8 @@ int currentBox(int row)
 
 int initialBox(int row)
 {
-    return row < Office::CounterCount ? row + 11 : 22;
+    return row < Office::CounterCount ? row + Office::LineCount
+                                      : Impostazione::SingleQueueInitialBox;
 }
 
 } // namespace
@@ -125,10 +125,10 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
     for (int counter = 1; counter <= Office::CounterCount; ++counter)
         focusOrder << numberBoxes_[counter] << storeButtons_[counter];
     focusOrder << storeButtons_[0];
-    for (int index = 11; index <= 20; ++index)
-        focusOrder << numberBoxes_[index];
-    focusOrder << numberBoxes_[22] << saveInitialButton_ << resetButton_ << closeButton_
-               << numberBoxes_[0];
+    for (int row = 0; row < Office::CounterCount; ++row)
+        focusOrder << numberBoxes_[initialBox(row)];
+    focusOrder << numberBoxes_[SingleQueueInitialBox] << saveInitialButton_ << resetButton_
+               << closeButton_ << numberBoxes_[0];
     for (int i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     numberBoxes_[1]->setFocus();

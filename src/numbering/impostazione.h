@@ -22,6 +22,11 @@ class Impostazione : public QDialog
     Q_OBJECT
 
 public:
+    // The boxes are numbered as the installation numbers them: 1..10 and 0 hold the current
+    // numbers of counters 1..10 and of the single queue, 11..20 and 22 their initial
+    // numbers; there is no box 21.
+    static constexpr int SingleQueueInitialBox = 2 * Office::LineCount;
+
     // Reads both tables at once, so the screen opens showing the archive's numbers; a
     // failure is reported and leaves the boxes of that table empty.
     Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent = nullptr);
@@ -47,9 +52,7 @@ private:
 
     // The reset's frame, the current numbers' and the initial numbers'.
     std::array<QGroupBox *, 3> frames_{};
-    // 1..10 and 0 hold the current numbers of counters 1..10 and of the single queue,
-    // 11..20 and 22 their initial numbers; there is no box 21.
-    std::array<QLineEdit *, 23> numberBoxes_{};
+    std::array<QLineEdit *, SingleQueueInitialBox + 1> numberBoxes_{};
     // Each stores the current number of the box with its index.
     std::array<QPushButton *, Office::LineCount> storeButtons_{};
     QPushButton *saveInitialButton_ = nullptr;
