@@ -1,5 +1,6 @@
 #include "console/gestionetotem.h"
 #include "console/instanceguard.h"
+#include "console/qttranslation.h"
 #include "console/startupsequence.h"
 #include "core/kioskstate.h"
 #include "core/systemclock.h"
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Totem KZ4"));
     QApplication::setApplicationVersion(QStringLiteral("3.3.5"));
     FontSubstitutes::install();
+    // Qt's standard buttons and menus speak the kiosk's language; without the file, English.
+    QtTranslation::install(app);
 
     QtDialogs dialogs;
     SystemClock clock;

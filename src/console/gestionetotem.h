@@ -35,24 +35,32 @@ public:
         return startingNumbers_;
     }
 
-private:
-    void onCommand(int index);
+private slots:
+    void closeConsole();
     void openPublicScreen();
     void openTicketDesign();
+    void openNumberingSettings();
+    void openLayoutDesigner();
+    void openSchedule();
+
+private:
     void placeCentred();
 
     KioskState &state_;
     Dialogs &dialogs_;
     Clock &clock_;
 
-    QLabel *image1_ = nullptr;
-    QLabel *label1_ = nullptr;
-    QLabel *label9_ = nullptr;
-    QGroupBox *groupBox1_ = nullptr;
-    std::array<QRadioButton *, 2> radioButton1_{};
-    std::array<QPushButton *, 5> pb1_{};
-    QPushButton *pushButton1_ = nullptr;
-    ReportEngine *ll9_ = nullptr;
+    QLabel *bannerImage_ = nullptr;
+    QLabel *versionLabel_ = nullptr;
+    QLabel *spareLabel_ = nullptr; // on the screen, but no command writes it
+    QGroupBox *startGroup_ = nullptr;
+    // Initial numbering, then current numbering.
+    std::array<QRadioButton *, 2> startModeButtons_{};
+    // Close, public screen, ticket design, numbering settings, layout designer: the
+    // index is the one in their object names.
+    std::array<QPushButton *, 5> commandButtons_{};
+    QPushButton *scheduleButton_ = nullptr;
+    ReportEngine *reportEngine_ = nullptr;
 
     // Kept from one opening of the public screen to the next.
     std::array<qint32, Office::LineCount> startingNumbers_{};

@@ -6,35 +6,35 @@
 
 NumberingStart::Numbers NumberingStart::loadCurrent(const QString &archiveFolder)
 {
-    RecordSet data2;
-    data2.bind(ArchivePath::join(archiveFolder, ArchivePath::totem()),
-               ArchiveSchema::currentNumbersTable());
-    data2.open();
+    RecordSet currentNumbers;
+    currentNumbers.bind(ArchivePath::join(archiveFolder, ArchivePath::totem()),
+                        ArchiveSchema::currentNumbersTable());
+    currentNumbers.open();
     Numbers numbers{};
-    for (int line = 1; line <= KioskState::LineCount; ++line)
-        numbers[line - 1] = data2.toInt32(ArchiveSchema::currentNumberField(line));
+    for (int line = 1; line <= Office::LineCount; ++line)
+        numbers[line - 1] = currentNumbers.toInt32(ArchiveSchema::currentNumberField(line));
     return numbers;
 }
 
 NumberingStart::Numbers NumberingStart::startFromInitial(const QString &archiveFolder)
 {
     const QString totem = ArchivePath::join(archiveFolder, ArchivePath::totem());
-    RecordSet data2;
-    data2.bind(totem, ArchiveSchema::initialNumbersTable());
-    data2.open();
+    RecordSet initialNumbers;
+    initialNumbers.bind(totem, ArchiveSchema::initialNumbersTable());
+    initialNumbers.open();
     // Every initial number is read before anything is written, so that a bad one stops
     // the start with the archive untouched.
     Numbers numbers{};
-    for (int line = 1; line <= KioskState::LineCount; ++line)
-        numbers[line - 1] = data2.toInt32(ArchiveSchema::initialNumberField(line));
-    const qint32 singleQueue = numbers[KioskState::LineCount - 1];
+    for (int line = 1; line <= Office::LineCount; ++line)
+        numbers[line - 1] = initialNumbers.toInt32(ArchiveSchema::initialNumberField(line));
+    const qint32 singleQueue = numbers[Office::LineCount - 1];
 
-    RecordSet data1;
-    data1.bind(totem, ArchiveSchema::currentNumbersTable());
-    data1.open();
-    data1.edit();
-    data1.setValue(ArchiveSchema::currentNumberField(KioskState::LineCount), singleQueue);
-    data1.setValue(ArchiveSchema::singleQueueCopyField(), singleQueue);
-    data1.update();
+    RecordSet currentNumbers;
+    currentNumbers.bind(totem, ArchiveSchema::currentNumbersTable());
+    currentNumbers.open();
+    currentNumbers.edit();
+    currentNumbers.setValue(ArchiveSchema::currentNumberField(Office::LineCount), singleQueue);
+    currentNumbers.setValue(ArchiveSchema::singleQueueCopyField(), singleQueue);
+    currentNumbers.update();
     return numbers;
 }

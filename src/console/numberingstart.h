@@ -12,7 +12,7 @@
 class NumberingStart
 {
 public:
-    using Numbers = std::array<qint32, KioskState::LineCount>;
+    using Numbers = std::array<qint32, Office::LineCount>;
 
     // Continues from the current numbers; writes nothing.
     static Numbers loadCurrent(const QString &archiveFolder);

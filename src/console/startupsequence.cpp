@@ -9,9 +9,20 @@
 #include "setup/percorsifile.h"
 #include "ui/dialogs.h"
 
+#include <QFileInfo>
+
 namespace {
-const QString attention = QStringLiteral("ATTENZIONE");
+
+// Only a path that leads to no file is an unreachable archive: a wrong path, a folder that
+// is not there, a file that is not there. A file that is there but cannot be opened (its
+// permissions, its content) is another failure, whatever the driver calls it: SQLite reports
+// a file it may not read just as it reports a file it cannot find.
+bool unreachable(const ArchiveError &error, const QString &path)
+{
+    return error.reason() == ArchiveError::Reason::Unreachable && !QFileInfo::exists(path);
 }
+
+} // namespace
 
 StartupSequence::StartupSequence(KioskState &state, Dialogs &dialogs, InstanceGuard &guard)
     : state_(state), dialogs_(dialogs), guard_(guard), percorsiPath_(PercorsiFile::fileName())
@@ -21,10 +32,8 @@ StartupSequence::StartupSequence(KioskState &state, Dialogs &dialogs, InstanceGu
 StartupSequence::Outcome StartupSequence::run()
 {
     if (!guard_.tryAcquire()) {
-        dialogs_.message(nullptr, Dialogs::Kind::Critical,
-                         QStringLiteral("KZ4-Modulo Totem  risulta già in esecuzione sulla "
-                                        "macchina !"),
-                         attention);
+        dialogs_.alert(nullptr, QStringLiteral("KZ4-Modulo Totem  risulta già in esecuzione "
+                                               "sulla macchina !"));
         return Outcome::EndProgram;
     }
 
@@ -44,24 +53,22 @@ StartupSequence::Outcome StartupSequence::run()
         // An unreadable file stops the start silently; the console says nothing either.
         return Outcome::ShowConsole;
     case PercorsiFile::ReadResult::Status::Empty:
-        dialogs_.message(nullptr, Dialogs::Kind::Critical,
-                         QStringLiteral("Il file percorsiT.txt è vuoto: il percorso degli "
-                                        "archivi non è impostato.\nImpostarlo e riavviare "
-                                        "il programma."),
-                         attention);
+        dialogs_.alert(nullptr, QStringLiteral("Il file percorsiT.txt è vuoto: il percorso degli "
+                                               "archivi non è impostato.\nImpostarlo e riavviare "
+                                               "il programma."));
         return Outcome::ShowConsole;
     case PercorsiFile::ReadResult::Status::Ok:
         break;
     }
     state_.archiveFolder = folder.folder;
 
-    RecordSet data1;
-    data1.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::kz4()),
-               QStringLiteral("configurazione"));
+    const QString kz4 = ArchivePath::join(state_.archiveFolder, ArchivePath::kz4());
+    RecordSet mainArchive;
+    mainArchive.bind(kz4, QStringLiteral("configurazione"));
     try {
-        data1.open();
+        mainArchive.open();
     } catch (const ArchiveError &error) {
-        if (error.reason() == ArchiveError::Reason::Unreachable) {
+        if (unreachable(error, kz4)) {
             // The folder chosen now is read at the next start, as the setup screen says.
             showFolderSetup();
             return Outcome::EndProgram;
@@ -73,22 +80,21 @@ StartupSequence::Outcome StartupSequence::run()
     try {
         // The record set just opened is configurazione as it stands: the label set
         // number is read from it rather than opening the table a second time.
-        const qint32 labelSet = data1.toInt32(QStringLiteral("qualelayout"));
-        data1.bind(ArchivePath::join(state_.archiveFolder, ArchivePath::kz4()),
-                   QStringLiteral("Layout") + QString::number(labelSet));
-        data1.open();
-        for (int i = 1; i <= KioskState::CounterCount; ++i) {
+        const qint32 labelSet = mainArchive.toInt32(QStringLiteral("qualelayout"));
+        mainArchive.bind(kz4, QStringLiteral("Layout") + QString::number(labelSet));
+        mainArchive.open();
+        for (int i = 1; i <= Office::CounterCount; ++i) {
             // A counter whose label is missing gets no name, rather than the name of the
             // record a failed search happens to leave current.
-            const bool found = data1.findFirst(QStringLiteral("[DescCampo]like'Postazione")
-                                               + QString::number(i) + u'\'');
-            state_.counterNames[i - 1] = found ? data1.text(QStringLiteral("Testo")) : QString();
+            const bool found = mainArchive.findFirst(QStringLiteral("[DescCampo]like'Postazione")
+                                                     + QString::number(i) + u'\'');
+            state_.counterNames[i - 1] =
+                found ? mainArchive.text(QStringLiteral("Testo")) : QString();
         }
     } catch (const ArchiveError &error) {
-        dialogs_.message(nullptr, Dialogs::Kind::Critical,
-                         QStringLiteral("I nomi delle postazioni non possono essere letti.\n")
-                             + error.fullText(),
-                         attention);
+        dialogs_.alert(nullptr, QStringLiteral("I nomi delle postazioni non possono essere "
+                                               "letti.\n")
+                                    + error.fullText());
     }
     return Outcome::ShowConsole;
 }

@@ -6,6 +6,7 @@
 #include "core/kioskstate.h"
 #include "numbering/numberingtables.h"
 #include "ui/dialogs.h"
+#include "ui/formfont.h"
 #include "ui/twips.h"
 
 #include <QClipboard>
@@ -22,17 +23,10 @@
 namespace {
 
 // Both frames have one row per numbering line: counters 1 to 10, then the single queue.
-constexpr int RowCount = KioskState::LineCount;
+constexpr int RowCount = Office::LineCount;
 constexpr int FirstRowTop = 840;
 constexpr int RowPitch = 360;
 constexpr int MaxDigits = 5;
-
-QFont screenFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return font;
-}
 
 int rowTop(int row)
 {
@@ -41,20 +35,20 @@ int rowTop(int row)
 
 QString rowCaption(int row)
 {
-    return row < KioskState::CounterCount ? QStringLiteral("Postazione %1").arg(row + 1)
-                                          : QStringLiteral("Coda Singola");
+    return row < Office::CounterCount ? QStringLiteral("Postazione %1").arg(row + 1)
+                                      : QStringLiteral("Coda Singola");
 }
 
-// The boxes are numbered as the installation numbers them: the single queue's current
-// number is box 0 and its initial number box 22, so there is no box 21.
+// Row r of both frames is numbering line r + 1; the single queue's row is the last.
 int currentBox(int row)
 {
-    return row < KioskState::CounterCount ? row + 1 : 0;
+    return row < Office::CounterCount ? row + 1 : 0;
 }
 
 int initialBox(int row)
 {
-    return row < KioskState::CounterCount ? row + 11 : 22;
+    return row < Office::CounterCount ? row + Office::LineCount
+                                      : Impostazione::SingleQueueInitialBox;
 }
 
 } // namespace
@@ -65,20 +59,20 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
     setObjectName(QStringLiteral("Impostazione"));
     setWindowTitle(QStringLiteral("Impostazione"));
     setFixedSize(Twips::toPixels(8055), Twips::toPixels(6075));
-    setFont(screenFont());
+    setFont(FormFont::standard());
 
     const QString frameTitles[] = {QString(), QStringLiteral("Modifica il Numero"),
                                    QStringLiteral("Impostazione Numero iniziale")};
     const QRect framePlaces[] = {Twips::rect(240, 5160, 5895, 855),
                                  Twips::rect(120, 120, 3735, 4935),
                                  Twips::rect(3960, 120, 3735, 4935)};
-    for (int i = 0; i < int(groupBox1_.size()); ++i) {
-        groupBox1_[i] = new QGroupBox(frameTitles[i], this);
-        groupBox1_[i]->setObjectName(ScreenElements::indexed("GroupBox1", i));
-        groupBox1_[i]->setGeometry(framePlaces[i]);
+    for (int i = 0; i < int(frames_.size()); ++i) {
+        frames_[i] = new QGroupBox(frameTitles[i], this);
+        frames_[i]->setObjectName(ScreenElements::indexed("GroupBox1", i));
+        frames_[i]->setGeometry(framePlaces[i]);
     }
-    QGroupBox *currentFrame = groupBox1_[1];
-    QGroupBox *initialFrame = groupBox1_[2];
+    QGroupBox *currentFrame = frames_[1];
+    QGroupBox *initialFrame = frames_[2];
 
     // Typing and pasting alike: text set by the screen itself (a loaded number of six
     // digits) is not cut, as a validator leaves setText() alone.
@@ -90,7 +84,7 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
         box->setGeometry(Twips::rect(left, top, 975, 285));
         box->setValidator(digits);
         box->installEventFilter(this);
-        modifnr_[index] = box;
+        numberBoxes_[index] = box;
     };
     const auto makeButton = [&](const QString &caption, QWidget *owner, const QString &name,
                                 const QRect &place) {
@@ -106,44 +100,47 @@ Impostazione::Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent)
         auto *label = new QLabel(rowCaption(row), currentFrame);
         label->setGeometry(Twips::rect(120, rowTop(row), 1155, 285));
         makeBox(currentBox(row), currentFrame, 1320, rowTop(row));
-        na1_[currentBox(row)] = makeButton(QStringLiteral("Esegui"), currentFrame,
-                                           ScreenElements::indexed("Na1", currentBox(row)),
-                                           Twips::rect(2400, rowTop(row), 975, 300));
+        storeButtons_[currentBox(row)] = makeButton(QStringLiteral("Esegui"), currentFrame,
+                                                    ScreenElements::indexed("Na1", currentBox(row)),
+                                                    Twips::rect(2400, rowTop(row), 975, 300));
 
         label = new QLabel(rowCaption(row), initialFrame);
         label->setGeometry(Twips::rect(120, rowTop(row), 1275, 285));
         makeBox(initialBox(row), initialFrame, 1440, rowTop(row));
     }
-    salvain_ = makeButton(QStringLiteral("Esegui"), initialFrame, QStringLiteral("Salvain"),
-                          Twips::rect(2640, FirstRowTop, 855, 3855));
+    saveInitialButton_ =
+        makeButton(QStringLiteral("Esegui"), initialFrame, QStringLiteral("Salvain"),
+                   Twips::rect(2640, FirstRowTop, 855, 3855));
 
     resetLabel_ = new QLabel(
-        QStringLiteral("Riporta tutti i Numeri alla impostazione Numero Iniziale"), groupBox1_[0]);
+        QStringLiteral("Riporta tutti i Numeri alla impostazione Numero Iniziale"), frames_[0]);
     resetLabel_->setWordWrap(true);
     resetLabel_->setGeometry(Twips::rect(120, 240, 4440, 495));
-    pb1_[1] = makeButton(QStringLiteral("Esegui"), groupBox1_[0], ScreenElements::indexed("PB1", 1),
-                         Twips::rect(4680, 300, 975, 300));
-    pb1_[0] = makeButton(QStringLiteral(" C&hudi"), this, ScreenElements::indexed("PB1", 0),
-                         Twips::rect(6240, 5480, 1335, 330));
+    resetButton_ = makeButton(QStringLiteral("Esegui"), frames_[0],
+                              ScreenElements::indexed("PB1", 1), Twips::rect(4680, 300, 975, 300));
+    closeButton_ = makeButton(QStringLiteral(" C&hudi"), this, ScreenElements::indexed("PB1", 0),
+                              Twips::rect(6240, 5480, 1335, 330));
 
     QList<QWidget *> focusOrder;
-    for (int counter = 1; counter <= KioskState::CounterCount; ++counter)
-        focusOrder << modifnr_[counter] << na1_[counter];
-    focusOrder << na1_[0];
-    for (int index = 11; index <= 20; ++index)
-        focusOrder << modifnr_[index];
-    focusOrder << modifnr_[22] << salvain_ << pb1_[1] << pb1_[0] << modifnr_[0];
+    for (int counter = 1; counter <= Office::CounterCount; ++counter)
+        focusOrder << numberBoxes_[counter] << storeButtons_[counter];
+    focusOrder << storeButtons_[0];
+    for (int row = 0; row < Office::CounterCount; ++row)
+        focusOrder << numberBoxes_[initialBox(row)];
+    focusOrder << numberBoxes_[SingleQueueInitialBox] << saveInitialButton_ << resetButton_
+               << closeButton_ << numberBoxes_[0];
     for (int i = 1; i < focusOrder.size(); ++i)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
-    modifnr_[1]->setFocus();
+    numberBoxes_[1]->setFocus();
 
     for (int row = 0; row < RowCount; ++row) {
         const int index = currentBox(row);
-        connect(na1_[index], &QPushButton::clicked, this, [this, index] { storeCurrent(index); });
+        connect(storeButtons_[index], &QPushButton::clicked, this,
+                [this, index] { storeCurrent(index); });
     }
-    connect(salvain_, &QPushButton::clicked, this, &Impostazione::storeInitial);
-    connect(pb1_[1], &QPushButton::clicked, this, &Impostazione::resetToInitial);
-    connect(pb1_[0], &QPushButton::clicked, this, &QDialog::reject);
+    connect(saveInitialButton_, &QPushButton::clicked, this, &Impostazione::storeInitial);
+    connect(resetButton_, &QPushButton::clicked, this, &Impostazione::resetToInitial);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
 
     load();
 }
@@ -172,8 +169,8 @@ void Impostazione::showEvent(QShowEvent *event)
 {
     // Box 1 already holds the focus when the screen opens; activation does not count as
     // a visit (see eventFilter), so opening prepares it here.
-    if (!event->spontaneous() && focusWidget() == modifnr_[1])
-        prepareForOvertyping(modifnr_[1]);
+    if (!event->spontaneous() && focusWidget() == numberBoxes_[1])
+        prepareForOvertyping(numberBoxes_[1]);
     QDialog::showEvent(event);
 }
 
@@ -183,14 +180,14 @@ void Impostazione::load()
     try {
         const NumberingTables::Numbers numbers = NumberingTables::readCurrent(state_.archiveFolder);
         for (int row = 0; row < RowCount; ++row)
-            modifnr_[currentBox(row)]->setText(QString::number(numbers[row]));
+            numberBoxes_[currentBox(row)]->setText(QString::number(numbers[row]));
     } catch (const ArchiveError &error) {
         problems << error.fullText();
     }
     try {
         const NumberingTables::Numbers numbers = NumberingTables::readInitial(state_.archiveFolder);
         for (int row = 0; row < RowCount; ++row)
-            modifnr_[initialBox(row)]->setText(QString::number(numbers[row]));
+            numberBoxes_[initialBox(row)]->setText(QString::number(numbers[row]));
     } catch (const ArchiveError &error) {
         // A missing file fails both reads alike: say it once.
         if (!problems.contains(error.fullText()))
@@ -205,7 +202,7 @@ void Impostazione::load()
 void Impostazione::storeCurrent(int index)
 {
     const qint32 number = numberOf(index);
-    const int line = index == 0 ? KioskState::LineCount : index;
+    const int line = index == 0 ? Office::LineCount : index;
     try {
         NumberingTables::writeCurrent(state_.archiveFolder, line, number);
     } catch (const ArchiveError &error) {
@@ -251,13 +248,13 @@ void Impostazione::resetToInitial()
         return;
     }
     for (int row = 0; row < RowCount; ++row)
-        modifnr_[currentBox(row)]->setText(modifnr_[initialBox(row)]->text());
+        numberBoxes_[currentBox(row)]->setText(numberBoxes_[initialBox(row)]->text());
     confirm(QStringLiteral("Impostazioni Iniziali ripristinate !"));
 }
 
 qint32 Impostazione::numberOf(int index)
 {
-    QLineEdit *box = modifnr_[index];
+    QLineEdit *box = numberBoxes_[index];
     bool ok = false;
     const qint32 number = box->text().toInt(&ok);
     if (ok)
@@ -275,8 +272,7 @@ void Impostazione::prepareForOvertyping(QLineEdit *box)
 
 void Impostazione::reportFailure(const QString &headline, const QString &detail)
 {
-    dialogs_.message(this, Dialogs::Kind::Critical, headline + u'\n' + detail,
-                     QStringLiteral("ATTENZIONE"));
+    dialogs_.alert(this, headline + u'\n' + detail);
 }
 
 void Impostazione::confirm(const QString &text)

@@ -22,6 +22,11 @@ class Impostazione : public QDialog
     Q_OBJECT
 
 public:
+    // The boxes are numbered as the installation numbers them: 1..10 and 0 hold the current
+    // numbers of counters 1..10 and of the single queue, 11..20 and 22 their initial
+    // numbers; there is no box 21.
+    static constexpr int SingleQueueInitialBox = 2 * Office::LineCount;
+
     // Reads both tables at once, so the screen opens showing the archive's numbers; a
     // failure is reported and leaves the boxes of that table empty.
     Impostazione(KioskState &state, Dialogs &dialogs, QWidget *parent = nullptr);
@@ -45,13 +50,14 @@ private:
     const KioskState &state_;
     Dialogs &dialogs_;
 
-    std::array<QGroupBox *, 3> groupBox1_{};
-    // Modifnr: 1..10 and 0 hold the current numbers of counters 1..10 and of the single
-    // queue, 11..20 and 22 their initial numbers; there is no box 21.
-    std::array<QLineEdit *, 23> modifnr_{};
-    std::array<QPushButton *, Office::LineCount> na1_{};
-    QPushButton *salvain_ = nullptr;
-    std::array<QPushButton *, 2> pb1_{};
+    // The reset's frame, the current numbers' and the initial numbers'.
+    std::array<QGroupBox *, 3> frames_{};
+    std::array<QLineEdit *, SingleQueueInitialBox + 1> numberBoxes_{};
+    // Each stores the current number of the box with its index.
+    std::array<QPushButton *, Office::LineCount> storeButtons_{};
+    QPushButton *saveInitialButton_ = nullptr;
+    QPushButton *resetButton_ = nullptr;
+    QPushButton *closeButton_ = nullptr;
     QLabel *resetLabel_ = nullptr;
     // A click that gives a box the focus also places the cursor; the whole text is
     // selected again when that click ends, unless the click dragged a selection.

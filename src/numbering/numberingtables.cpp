@@ -11,29 +11,29 @@ using FieldOfLine = QString (*)(int);
 
 RecordSet openFirstRecord(const QString &archiveFolder, const QString &table)
 {
-    RecordSet data1;
-    data1.bind(ArchivePath::join(archiveFolder, ArchivePath::totem()), table);
-    data1.open();
-    return data1;
+    RecordSet record;
+    record.bind(ArchivePath::join(archiveFolder, ArchivePath::totem()), table);
+    record.open();
+    return record;
 }
 
 Numbers readAll(const QString &archiveFolder, const QString &table, FieldOfLine field)
 {
-    const RecordSet data1 = openFirstRecord(archiveFolder, table);
+    const RecordSet record = openFirstRecord(archiveFolder, table);
     Numbers numbers{};
-    for (int line = 1; line <= KioskState::LineCount; ++line)
-        numbers[line - 1] = data1.toInt32(field(line));
+    for (int line = 1; line <= Office::LineCount; ++line)
+        numbers[line - 1] = record.toInt32(field(line));
     return numbers;
 }
 
 void writeAll(const QString &archiveFolder, const QString &table, FieldOfLine field,
               const Numbers &numbers)
 {
-    RecordSet data1 = openFirstRecord(archiveFolder, table);
-    data1.edit();
-    for (int line = 1; line <= KioskState::LineCount; ++line)
-        data1.setValue(field(line), numbers[line - 1]);
-    data1.update();
+    RecordSet record = openFirstRecord(archiveFolder, table);
+    record.edit();
+    for (int line = 1; line <= Office::LineCount; ++line)
+        record.setValue(field(line), numbers[line - 1]);
+    record.update();
 }
 
 } // namespace
@@ -52,10 +52,10 @@ Numbers NumberingTables::readInitial(const QString &archiveFolder)
 
 void NumberingTables::writeCurrent(const QString &archiveFolder, int line, qint32 number)
 {
-    RecordSet data1 = openFirstRecord(archiveFolder, ArchiveSchema::currentNumbersTable());
-    data1.edit();
-    data1.setValue(ArchiveSchema::currentNumberField(line), number);
-    data1.update();
+    RecordSet record = openFirstRecord(archiveFolder, ArchiveSchema::currentNumbersTable());
+    record.edit();
+    record.setValue(ArchiveSchema::currentNumberField(line), number);
+    record.update();
 }
 
 void NumberingTables::writeAllCurrent(const QString &archiveFolder, const Numbers &numbers)

@@ -13,7 +13,7 @@
 class NumberingTables
 {
 public:
-    using Numbers = std::array<qint32, KioskState::LineCount>;
+    using Numbers = std::array<qint32, Office::LineCount>;
 
     static Numbers readCurrent(const QString &archiveFolder);
     static Numbers readInitial(const QString &archiveFolder);

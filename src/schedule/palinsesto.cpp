@@ -5,6 +5,7 @@
 #include "archive/archiveerror.h"
 #include "core/kioskstate.h"
 #include "ui/dialogs.h"
+#include "ui/formfont.h"
 #include "ui/twips.h"
 
 #include <QGroupBox>
@@ -65,45 +66,41 @@ Palinsesto::Palinsesto(KioskState &state, Dialogs &dialogs, QWidget *parent)
     setObjectName(QStringLiteral("Palinsesto"));
     setWindowTitle(QStringLiteral("Gestione del Palinsesto"));
     setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(FormFont::standard());
 
     buildOperatorArea();
     buildDayButtons();
 
-    label1_ = new QLabel(QStringLiteral("Gestione del Palinsesto settimanale "), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(Twips::rect(10800, 240, 7815, 375));
-    QFont titleFont(QStringLiteral("Palatino Linotype"));
-    titleFont.setPointSizeF(14);
-    titleFont.setBold(true);
-    label1_->setFont(titleFont);
+    titleLabel_ = new QLabel(QStringLiteral("Gestione del Palinsesto settimanale "), this);
+    titleLabel_->setObjectName(QStringLiteral("Label1"));
+    titleLabel_->setGeometry(Twips::rect(10800, 240, 7815, 375));
+    titleLabel_->setFont(FormFont::heading());
 
     const std::array<QString, 2> captions{QStringLiteral("Chiudi"), QStringLiteral("Salva")};
     const std::array<int, 2> lefts{17520, 16440};
-    for (int i = 0; i < int(pb1_.size()); ++i) {
-        pb1_[i] = new QPushButton(captions[i], this);
-        pb1_[i]->setObjectName(ScreenElements::indexed("PB1", i));
-        pb1_[i]->setGeometry(Twips::rect(lefts[i], ButtonTop, ButtonWidth, ButtonHeight));
+    for (int i = 0; i < int(commandButtons_.size()); ++i) {
+        commandButtons_[i] = new QPushButton(captions[i], this);
+        commandButtons_[i]->setObjectName(ScreenElements::indexed("PB1", i));
+        commandButtons_[i]->setGeometry(
+            Twips::rect(lefts[i], ButtonTop, ButtonWidth, ButtonHeight));
         // Enter in the operator list must not save or close the screen.
-        pb1_[i]->setAutoDefault(false);
+        commandButtons_[i]->setAutoDefault(false);
     }
-    connect(pb1_[0], &QPushButton::clicked, this, &QDialog::reject);
-    connect(pb1_[1], &QPushButton::clicked, this, &Palinsesto::save);
+    connect(commandButtons_[0], &QPushButton::clicked, this, &QDialog::reject);
+    connect(commandButtons_[1], &QPushButton::clicked, this, &Palinsesto::save);
 
-    grid1_ = new QTableWidget(GridRows, GridColumns, this);
-    grid1_->setObjectName(QStringLiteral("Grid1"));
-    grid1_->setGeometry(Twips::rect(GridLeft, GridTop, GridWidth, GridHeight));
-    connect(grid1_, &QTableWidget::cellClicked, this, &Palinsesto::toggleCell);
+    scheduleGrid_ = new QTableWidget(GridRows, GridColumns, this);
+    scheduleGrid_->setObjectName(QStringLiteral("Grid1"));
+    scheduleGrid_->setGeometry(Twips::rect(GridLeft, GridTop, GridWidth, GridHeight));
+    connect(scheduleGrid_, &QTableWidget::cellClicked, this, &Palinsesto::toggleCell);
 
-    QWidget::setTabOrder(grid_, rb1_[0]);
+    QWidget::setTabOrder(operatorGrid_, dayButtons_[0]);
     for (int i = 1; i < DayCount; ++i)
-        QWidget::setTabOrder(rb1_[i - 1], rb1_[i]);
-    QWidget::setTabOrder(rb1_[DayCount - 1], pb1_[1]);
-    QWidget::setTabOrder(pb1_[1], pb1_[0]);
-    QWidget::setTabOrder(pb1_[0], grid1_);
-    grid_->setFocus();
+        QWidget::setTabOrder(dayButtons_[i - 1], dayButtons_[i]);
+    QWidget::setTabOrder(dayButtons_[DayCount - 1], commandButtons_[1]);
+    QWidget::setTabOrder(commandButtons_[1], commandButtons_[0]);
+    QWidget::setTabOrder(commandButtons_[0], scheduleGrid_);
+    operatorGrid_->setFocus();
 
     load();
 }
@@ -113,38 +110,38 @@ void Palinsesto::buildOperatorArea()
     operatorModel_ = new QStandardItemModel(0, 2, this);
     operatorModel_->setHorizontalHeaderLabels({QStringLiteral("Nominativo"), QStringLiteral("ID")});
 
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setGeometry(Twips::rect(120, 120, 5340, 1980));
-    grid_->setModel(operatorModel_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setTabKeyNavigation(false);
-    grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    grid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    operatorGrid_ = new QTableView(this);
+    operatorGrid_->setObjectName(QStringLiteral("grid"));
+    operatorGrid_->setGeometry(Twips::rect(120, 120, 5340, 1980));
+    operatorGrid_->setModel(operatorModel_);
+    operatorGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    operatorGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    operatorGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    operatorGrid_->setTabKeyNavigation(false);
+    operatorGrid_->verticalHeader()->hide();
+    operatorGrid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    operatorGrid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     // Moving through the list with the keyboard picks the operator just as a click does.
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(operatorGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { selectOperator(current.row()); });
-    connect(grid_, &QTableView::clicked, this,
+    connect(operatorGrid_, &QTableView::clicked, this,
             [this](const QModelIndex &index) { selectOperator(index.row()); });
 
     makeLabel(this, QStringLiteral("Utente"), Twips::rect(TextLeft, 120, TextWidth, LabelHeight),
               false);
-    label3_[0] = makeLabel(this, QString(), Twips::rect(TextLeft, 360, TextWidth, 285), true);
+    operatorLabel_ = makeLabel(this, QString(), Twips::rect(TextLeft, 360, TextWidth, 285), true);
     makeLabel(this, QStringLiteral("Giorno selezionato"),
               Twips::rect(TextLeft, 840, TextWidth, LabelHeight), false);
-    label3_[1] = makeLabel(this, QString(), Twips::rect(TextLeft, 1080, TextWidth, 285), true);
-    for (int i = 0; i < int(label3_.size()); ++i)
-        label3_[i]->setObjectName(ScreenElements::indexed("Label3", i));
+    dayLabel_ = makeLabel(this, QString(), Twips::rect(TextLeft, 1080, TextWidth, 285), true);
+    operatorLabel_->setObjectName(ScreenElements::indexed("Label3", 0));
+    dayLabel_->setObjectName(ScreenElements::indexed("Label3", 1));
 }
 
 void Palinsesto::buildDayButtons()
 {
-    groupBox1_ = new QGroupBox(this);
-    groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
-    groupBox1_->setGeometry(Twips::rect(TextLeft, 1440, 8295, 645));
+    dayGroup_ = new QGroupBox(this);
+    dayGroup_->setObjectName(QStringLiteral("GroupBox1"));
+    dayGroup_->setGeometry(Twips::rect(TextLeft, 1440, 8295, 645));
     const std::array<QString, DayCount> captions{
         QStringLiteral(" Lunedì"),  QStringLiteral(" Martedì"), QStringLiteral(" Mercoledì"),
         QStringLiteral(" Giovedì"), QStringLiteral(" Venerdì"), QStringLiteral(" Sabato"),
@@ -152,16 +149,17 @@ void Palinsesto::buildDayButtons()
     // Nothing lies right of the last button: it may take the frame's width to its edge.
     const std::array<int, DayCount + 1> lefts{240, 1200, 2400, 3600, 4800, 6000, 7080, 8265};
     for (int i = 0; i < DayCount; ++i) {
-        rb1_[i] = new QRadioButton(captions[i], groupBox1_);
-        rb1_[i]->setObjectName(ScreenElements::indexed("RB1", i));
-        rb1_[i]->setGeometry(Twips::rect(lefts[i], 240, lefts[i + 1] - lefts[i], LabelHeight));
+        dayButtons_[i] = new QRadioButton(captions[i], dayGroup_);
+        dayButtons_[i]->setObjectName(ScreenElements::indexed("RB1", i));
+        dayButtons_[i]->setGeometry(
+            Twips::rect(lefts[i], 240, lefts[i + 1] - lefts[i], LabelHeight));
     }
-    rb1_[0]->setChecked(true);
+    dayButtons_[0]->setChecked(true);
     // Connected after the first choice: loading shows Monday itself. Reacting to the change
     // rather than to the click keeps a second click on the day shown from dropping edits,
     // and lets the arrow keys choose a day too.
     for (int i = 0; i < DayCount; ++i) {
-        connect(rb1_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+        connect(dayButtons_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked)
                 chooseDay(i);
         });
@@ -172,35 +170,37 @@ void Palinsesto::setUpGrid()
 {
     // The header row and column are cells of the grid, so that a cell's row and column are
     // its counter and its hour.
-    grid1_->horizontalHeader()->hide();
-    grid1_->verticalHeader()->hide();
+    scheduleGrid_->horizontalHeader()->hide();
+    scheduleGrid_->verticalHeader()->hide();
     // The fifteen columns fill the grid's width exactly, and the rows (800 + 10 x 700) are a
     // few pixels taller than its height: a frame or a scroll bar would push in a second bar.
-    grid1_->setFrameShape(QFrame::NoFrame);
-    grid1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid1_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid1_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid1_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid1_->setWordWrap(true);
-    grid1_->setStyleSheet(QStringLiteral("QTableWidget { gridline-color: rgb(192, 192, 192); }"));
-    QPalette palette = grid1_->palette();
+    scheduleGrid_->setFrameShape(QFrame::NoFrame);
+    scheduleGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scheduleGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scheduleGrid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    scheduleGrid_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    scheduleGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    scheduleGrid_->setSelectionMode(QAbstractItemView::NoSelection);
+    scheduleGrid_->setWordWrap(true);
+    scheduleGrid_->setStyleSheet(
+        QStringLiteral("QTableWidget { gridline-color: rgb(192, 192, 192); }"));
+    QPalette palette = scheduleGrid_->palette();
     palette.setColor(QPalette::Base, beyondLastRow);
-    grid1_->setPalette(palette);
+    scheduleGrid_->setPalette(palette);
 
-    grid1_->horizontalHeader()->setMinimumSectionSize(1);
-    grid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid1_->verticalHeader()->setMinimumSectionSize(Twips::toPixels(CounterRowHeight));
-    grid1_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid1_->setColumnWidth(0, Twips::toPixels(HeaderColumnWidth));
+    scheduleGrid_->horizontalHeader()->setMinimumSectionSize(1);
+    scheduleGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    scheduleGrid_->verticalHeader()->setMinimumSectionSize(Twips::toPixels(CounterRowHeight));
+    scheduleGrid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    scheduleGrid_->setColumnWidth(0, Twips::toPixels(HeaderColumnWidth));
     for (int column = 1; column < GridColumns; ++column)
-        grid1_->setColumnWidth(column, Twips::toPixels(HourColumnWidth));
-    grid1_->setRowHeight(0, Twips::toPixels(HeaderRowHeight));
+        scheduleGrid_->setColumnWidth(column, Twips::toPixels(HourColumnWidth));
+    scheduleGrid_->setRowHeight(0, Twips::toPixels(HeaderRowHeight));
     for (int row = 1; row < GridRows; ++row)
-        grid1_->setRowHeight(row, Twips::toPixels(CounterRowHeight));
+        scheduleGrid_->setRowHeight(row, Twips::toPixels(CounterRowHeight));
 
-    QFont cellFont(QStringLiteral("Tahoma"));
+    // The cells a shade smaller than the rest of the form.
+    QFont cellFont = FormFont::standard();
     cellFont.setPointSize(8);
     QFont headerFont = cellFont;
     headerFont.setBold(true);
@@ -211,14 +211,14 @@ void Palinsesto::setUpGrid()
             item->setTextAlignment(Qt::AlignCenter);
             item->setFont(row == 0 ? headerFont : cellFont);
             item->setBackground(row == 0 || column == 0 ? headerBackground : QColor(Qt::white));
-            grid1_->setItem(row, column, item);
+            scheduleGrid_->setItem(row, column, item);
         }
     }
     for (int row = 1; row < GridRows; ++row)
-        grid1_->item(row, 0)->setText(state_.counterNames.at(row - 1));
-    grid1_->item(0, 0)->setText(QStringLiteral("Postazione/Orario"));
+        scheduleGrid_->item(row, 0)->setText(state_.counterNames.at(row - 1));
+    scheduleGrid_->item(0, 0)->setText(QStringLiteral("Postazione/Orario"));
     for (int column = 1; column < GridColumns; ++column)
-        grid1_->item(0, column)->setText(QStringLiteral("%1:00").arg(
+        scheduleGrid_->item(0, column)->setText(QStringLiteral("%1:00").arg(
             ArchiveSchema::FirstHour + column - 1, 2, 10, QLatin1Char('0')));
 }
 
@@ -229,11 +229,9 @@ void Palinsesto::load()
     try {
         operators_ = OperatorList::read(archiveFolder());
     } catch (const ArchiveError &error) {
-        dialogs_.message(this, Dialogs::Kind::Critical,
-                         QStringLiteral("L'elenco degli utenti non può essere letto: il "
-                                        "palinsesto non può essere modificato.\n")
-                             + error.fullText(),
-                         QStringLiteral("ATTENZIONE"));
+        dialogs_.alert(this, QStringLiteral("L'elenco degli utenti non può essere letto: il "
+                                            "palinsesto non può essere modificato.\n")
+                                 + error.fullText());
         operators_ = OperatorList();
     }
     for (int i = 0; i < operators_.size(); ++i) {
@@ -248,14 +246,14 @@ void Palinsesto::load()
         selectOperator(-1);
         return;
     }
-    grid_->setCurrentIndex(operatorModel_->index(0, 0));
+    operatorGrid_->setCurrentIndex(operatorModel_->index(0, 0));
     selectOperator(0);
 
     dayText_ = dayTexts[0];
     dayTable_ = QStringLiteral("Totem") + dayText_;
     assignments_ = ScheduleDay();
     showDay();
-    grid1_->setCurrentCell(0, 0);
+    scheduleGrid_->setCurrentCell(0, 0);
 }
 
 void Palinsesto::selectOperator(int row)
@@ -267,7 +265,7 @@ void Palinsesto::selectOperator(int row)
         selectedName_ = operators_.at(row).name;
         selectedId_ = operators_.at(row).id;
     }
-    label3_[0]->setText(selectedName_);
+    operatorLabel_->setText(selectedName_);
 }
 
 void Palinsesto::chooseDay(int index)
@@ -279,7 +277,7 @@ void Palinsesto::chooseDay(int index)
 
 void Palinsesto::showDay()
 {
-    label3_[1]->setText(dayText_);
+    dayLabel_->setText(dayText_);
     // Without operators there is nothing to assign: the grid keeps what it shows.
     if (operators_.isEmpty())
         return;
@@ -295,12 +293,11 @@ void Palinsesto::showDay()
         // The previous day's assignments must not stand under this day's name.
         clearCells();
         assignments_ = ScheduleDay();
-        dialogs_.message(this, Dialogs::Kind::Critical,
-                         QStringLiteral("Il palinsesto di %1 non può essere mostrato: per questo "
-                                        "giorno non verrà salvato nulla.\n")
-                                 .arg(dayText_)
-                             + error.fullText(),
-                         QStringLiteral("ATTENZIONE"));
+        dialogs_.alert(this,
+                       QStringLiteral("Il palinsesto di %1 non può essere mostrato: per questo "
+                                      "giorno non verrà salvato nulla.\n")
+                               .arg(dayText_)
+                           + error.fullText());
         return;
     }
 
@@ -309,7 +306,8 @@ void Palinsesto::showDay()
     for (int counter = 0; counter < ScheduleDay::CounterCount; ++counter) {
         for (int hour = 0; hour < ScheduleDay::HourCount; ++hour) {
             const qint32 id = day.operatorAt(counter, hour);
-            grid1_->item(counter + 1, hour + 1)->setText(id != 0 ? names.cellText(id) : QString());
+            scheduleGrid_->item(counter + 1, hour + 1)
+                ->setText(id != 0 ? names.cellText(id) : QString());
         }
     }
 }
@@ -318,7 +316,7 @@ void Palinsesto::clearCells()
 {
     for (int row = 1; row < GridRows; ++row) {
         for (int column = 1; column < GridColumns; ++column)
-            grid1_->item(row, column)->setText(QString());
+            scheduleGrid_->item(row, column)->setText(QString());
     }
 }
 
@@ -331,7 +329,7 @@ void Palinsesto::toggleCell(int row, int column)
     // The matrix, not the text, says whether the cell is taken: it is what will be saved.
     const qint32 id = assignments_.operatorAt(counter, hour) != 0 ? 0 : selectedId_;
     assignments_.setOperator(counter, hour, id);
-    grid1_->item(row, column)->setText(id != 0 ? operators_.cellText(id) : QString());
+    scheduleGrid_->item(row, column)->setText(id != 0 ? operators_.cellText(id) : QString());
 }
 
 void Palinsesto::save()
@@ -349,11 +347,10 @@ void Palinsesto::save()
     try {
         assignments_.write(archiveFolder(), dayTable_);
     } catch (const ArchiveError &error) {
-        dialogs_.message(
-            this, Dialogs::Kind::Critical,
+        dialogs_.alert(
+            this,
             QStringLiteral("Il salvataggio del palinsesto di %1 non è riuscito.\n").arg(dayText_)
-                + error.fullText(),
-            QStringLiteral("ATTENZIONE"));
+                + error.fullText());
     }
 }
 

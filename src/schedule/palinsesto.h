@@ -66,12 +66,14 @@ private:
     // False while no day, or a day that could not be read, is shown: then nothing is saved.
     bool dayLoaded_ = false;
 
-    QTableView *grid_ = nullptr;
+    QTableView *operatorGrid_ = nullptr;
     QStandardItemModel *operatorModel_ = nullptr;
-    std::array<QLabel *, 2> label3_{};
-    QLabel *label1_ = nullptr;
-    QGroupBox *groupBox1_ = nullptr;
-    std::array<QRadioButton *, DayCount> rb1_{};
-    std::array<QPushButton *, 2> pb1_{};
-    QTableWidget *grid1_ = nullptr;
+    QLabel *operatorLabel_ = nullptr;
+    QLabel *dayLabel_ = nullptr;
+    QLabel *titleLabel_ = nullptr;
+    QGroupBox *dayGroup_ = nullptr;
+    std::array<QRadioButton *, DayCount> dayButtons_{};
+    // "Chiudi", then "Salva".
+    std::array<QPushButton *, 2> commandButtons_{};
+    QTableWidget *scheduleGrid_ = nullptr;
 };

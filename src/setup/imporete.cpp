@@ -40,57 +40,59 @@ ImpoRete::ImpoRete(Dialogs &dialogs, QString percorsiPath, QWidget *parent)
     setWindowTitle(QStringLiteral("Impostazione Percorso di Rete"));
     setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
 
-    image1_ = new QLabel(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setGeometry(Twips::rect(Margin, Margin, ImageWidth, ImageHeight));
-    image1_->setPixmap(QPixmap(QStringLiteral(":/images/banner.png"))
-                           .scaled(image1_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    image1_->setAlignment(Qt::AlignCenter);
+    bannerImage_ = new QLabel(this);
+    bannerImage_->setObjectName(QStringLiteral("Image1"));
+    bannerImage_->setGeometry(Twips::rect(Margin, Margin, ImageWidth, ImageHeight));
+    bannerImage_->setPixmap(
+        QPixmap(QStringLiteral(":/images/banner.png"))
+            .scaled(bannerImage_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    bannerImage_->setAlignment(Qt::AlignCenter);
 
-    label1_ = new QLabel(QStringLiteral("Percorso archivi"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(Twips::rect(TextLeft, 300, TextWidth, 285));
+    folderCaption_ = new QLabel(QStringLiteral("Percorso archivi"), this);
+    folderCaption_->setObjectName(QStringLiteral("Label1"));
+    folderCaption_->setGeometry(Twips::rect(TextLeft, 300, TextWidth, 285));
 
-    txtshortcutdir_ = new QLabel(this);
-    txtshortcutdir_->setObjectName(QStringLiteral("txtshortcutdir"));
-    txtshortcutdir_->setTextFormat(Qt::PlainText);
-    txtshortcutdir_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    txtshortcutdir_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtshortcutdir_->setGeometry(Twips::rect(TextLeft, 660, TextWidth, 405));
+    folderText_ = new QLabel(this);
+    folderText_->setObjectName(QStringLiteral("txtshortcutdir"));
+    folderText_->setTextFormat(Qt::PlainText);
+    folderText_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    folderText_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    folderText_->setGeometry(Twips::rect(TextLeft, 660, TextWidth, 405));
 
-    groupBox1_ = new QGroupBox(QStringLiteral("Postazione"), this);
-    groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
-    groupBox1_->setGeometry(Twips::rect(Margin, GroupTop, FormWidth - 2 * Margin, GroupHeight));
-    for (int i = 0; i < int(r1_.size()); ++i) {
-        r1_[i] = new QRadioButton(QStringLiteral("Postazione %1").arg(i + 1), groupBox1_);
-        r1_[i]->setObjectName(QStringLiteral("R1(%1)").arg(i));
-        r1_[i]->setGeometry(Twips::rect(Margin + (i / RadioRows) * RadioColumnWidth,
-                                        360 + (i % RadioRows) * RadioRowHeight,
-                                        RadioColumnWidth - Margin, 285));
+    stationGroup_ = new QGroupBox(QStringLiteral("Postazione"), this);
+    stationGroup_->setObjectName(QStringLiteral("GroupBox1"));
+    stationGroup_->setGeometry(Twips::rect(Margin, GroupTop, FormWidth - 2 * Margin, GroupHeight));
+    for (int i = 0; i < int(stationButtons_.size()); ++i) {
+        stationButtons_[i] =
+            new QRadioButton(QStringLiteral("Postazione %1").arg(i + 1), stationGroup_);
+        stationButtons_[i]->setObjectName(QStringLiteral("R1(%1)").arg(i));
+        stationButtons_[i]->setGeometry(Twips::rect(Margin + (i / RadioRows) * RadioColumnWidth,
+                                                    360 + (i % RadioRows) * RadioRowHeight,
+                                                    RadioColumnWidth - Margin, 285));
     }
 
     const std::array<QString, 3> captions = {QStringLiteral("C&hiudi"),
                                              QStringLiteral("&Impostazione percorso Server"),
                                              QStringLiteral("&Salva")};
-    for (int i = 0; i < int(cbt_.size()); ++i) {
-        cbt_[i] = new QPushButton(captions[i], this);
-        cbt_[i]->setObjectName(QStringLiteral("cbt(%1)").arg(i));
+    for (int i = 0; i < int(commandButtons_.size()); ++i) {
+        commandButtons_[i] = new QPushButton(captions[i], this);
+        commandButtons_[i]->setObjectName(QStringLiteral("cbt(%1)").arg(i));
     }
     // Left to right in the order of the work: choose, save, close.
-    cbt_[1]->setGeometry(Twips::rect(Margin, ButtonTop, 3360, ButtonHeight));
-    cbt_[2]->setGeometry(Twips::rect(3720, ButtonTop, 1620, ButtonHeight));
-    cbt_[0]->setGeometry(Twips::rect(5580, ButtonTop, 1620, ButtonHeight));
-    setTabOrder(cbt_[1], cbt_[2]);
-    setTabOrder(cbt_[2], cbt_[0]);
+    commandButtons_[1]->setGeometry(Twips::rect(Margin, ButtonTop, 3360, ButtonHeight));
+    commandButtons_[2]->setGeometry(Twips::rect(3720, ButtonTop, 1620, ButtonHeight));
+    commandButtons_[0]->setGeometry(Twips::rect(5580, ButtonTop, 1620, ButtonHeight));
+    setTabOrder(commandButtons_[1], commandButtons_[2]);
+    setTabOrder(commandButtons_[2], commandButtons_[0]);
 
-    connect(cbt_[0], &QPushButton::clicked, this, &QDialog::reject);
-    connect(cbt_[1], &QPushButton::clicked, this, &ImpoRete::chooseFolder);
-    connect(cbt_[2], &QPushButton::clicked, this, &ImpoRete::save);
+    connect(commandButtons_[0], &QPushButton::clicked, this, &QDialog::reject);
+    connect(commandButtons_[1], &QPushButton::clicked, this, &ImpoRete::chooseFolder);
+    connect(commandButtons_[2], &QPushButton::clicked, this, &ImpoRete::save);
 }
 
 QString ImpoRete::folderText() const
 {
-    return txtshortcutdir_->text();
+    return folderText_->text();
 }
 
 bool ImpoRete::event(QEvent *event)
@@ -135,9 +137,7 @@ void ImpoRete::save()
 
     QString error;
     if (!PercorsiFile::write(folderText(), &error, percorsiPath_)) {
-        dialogs_.message(this, Dialogs::Kind::Critical,
-                         error + QStringLiteral("\nIl percorso archivi non è stato salvato."),
-                         QStringLiteral("ATTENZIONE"));
+        dialogs_.alert(this, error + QStringLiteral("\nIl percorso archivi non è stato salvato."));
         return;
     }
     showMessage(QStringLiteral("Percorso archivi impostato correttamente !"),
@@ -156,9 +156,9 @@ void ImpoRete::reloadFolderText()
 
 void ImpoRete::setFolderText(const QString &folder)
 {
-    txtshortcutdir_->setText(folder);
+    folderText_->setText(folder);
     // A long share path does not fit the box; the whole of it is one hover away.
-    txtshortcutdir_->setToolTip(folder);
+    folderText_->setToolTip(folder);
 }
 
 void ImpoRete::showMessage(const QString &first, const QString &second)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/office.h"
 #include "setup/percorsifile.h"
 
 #include <QDialog>
@@ -47,10 +48,12 @@ private:
     // away a folder chosen but not yet saved.
     bool reloadOnActivate_ = false;
 
-    QLabel *label1_ = nullptr;
-    QLabel *txtshortcutdir_ = nullptr;
-    QLabel *image1_ = nullptr;
-    std::array<QPushButton *, 3> cbt_{};
-    QGroupBox *groupBox1_ = nullptr;
-    std::array<QRadioButton *, 10> r1_{};
+    QLabel *folderCaption_ = nullptr;
+    QLabel *folderText_ = nullptr;
+    QLabel *bannerImage_ = nullptr;
+    // Close, choose the folder, save.
+    std::array<QPushButton *, 3> commandButtons_{};
+    // The workstation choice is shown but no command reads it.
+    QGroupBox *stationGroup_ = nullptr;
+    std::array<QRadioButton *, Office::CounterCount> stationButtons_{};
 };

@@ -1,10 +1,6 @@
 #include "console/gestionetotem.h"
-#include "core/kioskstate.h"
 #include "report/reportengine.h"
-#include "support/archivefixture.h"
-#include "support/manualclock.h"
-#include "support/scripteddialogs.h"
-#include "support/workingfolder.h"
+#include "support/kioskfixture.h"
 
 #include <QDialog>
 #include <QDir>
@@ -17,85 +13,51 @@ class TestTicketDesign : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<ArchiveFixture> archives_;
-    std::unique_ptr<WorkingFolder> work_;
-    KioskState state_;
-    ScriptedDialogs dialogs_;
-    ManualClock clock_;
-
-    struct Seen
-    {
-        QString title;
-        QList<DataItem> items;
-    };
-
-    Seen press(GestioneTotem &console)
-    {
-        Seen seen;
-        dialogs_.screenScripts << [&](QDialog &designer) {
-            seen.title = designer.windowTitle();
-            seen.items = console.findChild<ReportEngine *>(QStringLiteral("LL9"))->dataItems();
-            return int(QDialog::Rejected);
-        };
-        console.findChild<QPushButton *>(QStringLiteral("PB1(2)"))->click();
-        return seen;
-    }
-
 private slots:
-    void init()
-    {
-        QLocale::setDefault(QLocale::c());
-        archives_ = std::make_unique<ArchiveFixture>();
-        QVERIFY(archives_->isValid());
-        work_ = std::make_unique<WorkingFolder>();
-        QVERIFY(work_->isValid());
-        state_ = KioskState();
-        state_.archiveFolder = archives_->folder();
-        dialogs_ = ScriptedDialogs();
-    }
-
-    void cleanup() { work_.reset(); }
-
     void theLastTicketIsTheSampleAnEmptyTableTheNamesAloneAMissingArchiveTold()
     {
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
-                               {QStringLiteral("UPDATE DatiDaStampare SET Titolo = 'Comune', "
-                                               "NumeroDaStampare = 42, QualeUtente = NULL")}));
-        GestioneTotem console(state_, dialogs_, clock_);
-        const Seen first = press(console);
-        QCOMPARE(dialogs_.screens, QStringList{QStringLiteral("TicketDesigner")});
-        QCOMPARE(first.title, QStringLiteral("Impostazione Modulo"));
-        QCOMPARE(first.items.size(), 7);
-        QCOMPARE(first.items.at(0),
-                 (DataItem{QStringLiteral("ID"), QStringLiteral("1"), DataItem::Number}));
-        QCOMPARE(first.items.at(1),
-                 (DataItem{QStringLiteral("Titolo"), QStringLiteral("Comune"), DataItem::Text}));
-        QCOMPARE(first.items.at(2),
-                 (DataItem{QStringLiteral("QualeUtente"), QString(), DataItem::Text}));
-        QCOMPARE(first.items.at(6), (DataItem{QStringLiteral("NumeroDaStampare"),
-                                              QStringLiteral("42"), DataItem::Number}));
+        QLocale::setDefault(QLocale::c());
+        KioskFixture office;
+        QVERIFY(office.isValid());
+        QVERIFY(
+            office.archives.run(u"Totem.mdb"_qs, {u"UPDATE DatiDaStampare SET Titolo = 'Comune', "
+                                                  "NumeroDaStampare = 42, QualeUtente = NULL"_qs}));
+        GestioneTotem console(office.state, office.dialogs, office.clock);
+        QString title;
+        const auto press = [&] {
+            QList<DataItem> items;
+            office.dialogs.screenScripts << [&](QDialog &designer) {
+                title = designer.windowTitle();
+                items = named<ReportEngine>(console, u"LL9"_qs)->dataItems();
+                return int(QDialog::Rejected);
+            };
+            named<QPushButton>(console, u"PB1(2)"_qs)->click();
+            office.dialogs.screenScripts.clear();
+            return items;
+        };
 
-        const Seen second = press(console);
-        QCOMPARE(second.items, first.items);
+        const QList<DataItem> first = press();
+        QCOMPARE(title, u"Impostazione Modulo"_qs);
+        QCOMPARE(first.size(), 7);
+        QCOMPARE(first.at(0), (DataItem{u"ID"_qs, u"1"_qs, DataItem::Number}));
+        QCOMPARE(first.at(1), (DataItem{u"Titolo"_qs, u"Comune"_qs, DataItem::Text}));
+        QCOMPARE(first.at(2), (DataItem{u"QualeUtente"_qs, QString(), DataItem::Text}));
+        QCOMPARE(first.at(6), (DataItem{u"NumeroDaStampare"_qs, u"42"_qs, DataItem::Number}));
+        // A second press declares the same items over a cleared list.
+        QCOMPARE(press(), first);
 
         // Emptied, the table offers the names alone: nothing is left of the last press.
-        QVERIFY(archives_->run(QStringLiteral("Totem.mdb"),
-                               {QStringLiteral("DELETE FROM DatiDaStampare")}));
-        const Seen empty = press(console);
-        QCOMPARE(empty.items.size(), 7);
-        for (const DataItem &item : empty.items) {
-            QVERIFY(item.content.isEmpty());
-            QCOMPARE(item.type, qint32(DataItem::Text));
-        }
-        QCOMPARE(empty.items.at(6).name, QStringLiteral("NumeroDaStampare"));
+        QVERIFY(office.archives.run(u"Totem.mdb"_qs, {u"DELETE FROM DatiDaStampare"_qs}));
+        const QList<DataItem> empty = press();
+        QCOMPARE(empty.size(), first.size());
+        for (int i = 0; i < first.size(); ++i)
+            QCOMPARE(empty.at(i), (DataItem{first.at(i).name, QString(), DataItem::Text}));
 
-        dialogs_.screens.clear();
-        QVERIFY(QDir(archives_->folder()).remove(QStringLiteral("Totem.mdb")));
-        console.findChild<QPushButton *>(QStringLiteral("PB1(2)"))->click();
-        QVERIFY(dialogs_.screens.isEmpty());
-        QCOMPARE(dialogs_.messages.size(), 1);
-        QVERIFY(dialogs_.messages[0].text.contains(QStringLiteral("Totem.mdb")));
+        QVERIFY(QDir(office.folder()).remove(u"Totem.mdb"_qs));
+        QCOMPARE(press(), QList<DataItem>());
+        QVERIFY2(office.dialogs.alert().contains(u"Totem.mdb"_qs),
+                 qPrintable(office.dialogs.alert()));
+        QCOMPARE(office.dialogs.screens, QStringList(3, u"TicketDesigner"_qs));
     }
 };
 

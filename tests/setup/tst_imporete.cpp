@@ -1,6 +1,6 @@
 #include "setup/imporete.h"
 
-#include "support/scripteddialogs.h"
+#include "support/kioskfixture.h"
 #include "ui/msgform.h"
 
 #include <QApplication>
@@ -9,24 +9,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-static void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-static QByteArray take(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-static void click(QWidget &screen, int cbt)
-{
-    QTest::mouseClick(screen.findChild<QPushButton *>(QStringLiteral("cbt(%1)").arg(cbt)),
-                      Qt::LeftButton);
-}
 
 class TestImpoRete : public QObject
 {
@@ -37,6 +19,21 @@ private:
     QString path_;
     ScriptedDialogs dialogs_;
 
+    void put(const QByteArray &bytes)
+    {
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QByteArray take() const
+    {
+        QFile file(path_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+    static void click(QWidget &screen, int cbt)
+    {
+        QTest::mouseClick(named<QPushButton>(screen, u"cbt(%1)"_qs.arg(cbt)), Qt::LeftButton);
+    }
+
 private slots:
     void init()
     {
@@ -45,36 +42,26 @@ private slots:
         dialogs_ = ScriptedDialogs();
     }
 
-    void folderTextIsReadAtShow()
-    {
-        ImpoRete none(dialogs_, path_);
-        none.show();
-        QCOMPARE(none.findChild<QLabel *>(u"txtshortcutdir"_qs)->text(), QString());
-        put(path_, "\"\\\\srv\\a,b\"\r\n");
-        ImpoRete screen(dialogs_, path_);
-        screen.show();
-        QCOMPARE(screen.findChild<QLabel *>(u"txtshortcutdir"_qs)->text(), u"\\\\srv\\a,b"_qs);
-        QVERIFY(dialogs_.messages.isEmpty() && dialogs_.screens.isEmpty());
-    }
-
     void saveAndItsMessages_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QStringList>("lines"); // both lines as shown; "-" for a hidden one
-        QTest::addColumn<bool>("closed");
 
         const QStringList saved{u"Percorso archivi impostato correttamente !"_qs,
                                 u"Riavviare modulo KZ4 - Totem !"_qs};
-        QTest::newRow("chosen folder") << QByteArray() << u"D:\\Archivi"_qs
-                                       << QByteArray("\"D:\\Archivi\"\r\n") << saved << true;
+        QTest::newRow("chosen folder, no file before")
+            << QByteArray("<none>") << u"D:\\Archivi"_qs << QByteArray("\"D:\\Archivi\"\r\n")
+            << saved;
+        QTest::newRow("as read, with a comma") << QByteArray("\"\\\\srv\\a,b\"\r\n") << QString()
+                                               << QByteArray("\"\\\\srv\\a,b\"\r\n") << saved;
         QTest::newRow("empty folder")
-            << QByteArray() << QString() << QByteArray("\"\"\r\n") << saved << true;
+            << QByteArray("\r\n") << QString() << QByteArray("\"\"\r\n") << saved;
         const QByteArray mark("\"Percorso da impostare!\"\r\n");
         QTest::newRow("unset mark")
             << mark << QString() << mark
-            << QStringList{u"Selezionare un Percorso per gli archivi !"_qs, u"-"_qs} << false;
+            << QStringList{u"Selezionare un Percorso per gli archivi !"_qs, u"-"_qs};
     }
 
     void saveAndItsMessages()
@@ -83,28 +70,29 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QByteArray, after);
         QFETCH(QStringList, lines);
-        QFETCH(bool, closed);
-
-        if (!before.isEmpty())
-            put(path_, before);
+        const bool closes = lines.size() == 2 && lines[1] != u"-";
+        if (before != "<none>")
+            put(before);
         QStringList shown;
         QByteArray whileShown; // the file is written, or not, before the message appears
         dialogs_.screenScripts << [&](QDialog &msg) {
-            whileShown = take(path_);
+            whileShown = take();
             msg.show();
             for (int i = 0; i < 2; ++i) {
-                const auto *label = msg.findChild<QLabel *>(QStringLiteral("Label2(%1)").arg(i));
+                const auto *label = named<QLabel>(msg, u"Label2(%1)"_qs.arg(i));
                 shown << (label->isVisible() ? label->text() : u"-"_qs);
             }
             // What the file says when the message closes is what the screen shows next.
-            if (!closed)
-                put(path_, "\"E:\\Altrove\"\r\n");
-            msg.findChild<QPushButton *>(u"PB1(1)"_qs)->click();
+            if (!closes)
+                put("\"E:\\Altrove\"\r\n");
+            named<QPushButton>(msg, u"PB1(1)"_qs)->click();
             return msg.result();
         };
 
         ImpoRete screen(dialogs_, path_);
         screen.show();
+        const QString read = PercorsiFile::read(path_).folder;
+        QCOMPARE(screen.folderText(), read);
         if (!chosen.isEmpty()) {
             dialogs_.folders << chosen;
             click(screen, 1);
@@ -112,22 +100,22 @@ private slots:
             QCOMPARE(screen.folderText(), chosen);
         }
         click(screen, 2);
-
         QCOMPARE(dialogs_.screens, QStringList{u"MsgForm"_qs});
         QCOMPARE(shown, lines);
         QCOMPARE(whileShown, after);
-        QCOMPARE(screen.isVisible(), !closed);
-        if (closed)
-            QCOMPARE(screen.result(), int(QDialog::Accepted));
-        else
+        QCOMPARE(screen.isVisible(), !closes);
+        QCOMPARE(screen.result(), closes ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        if (!closes)
             QCOMPARE(screen.folderText(), u"E:\\Altrove"_qs);
     }
 
-    void cancelledChoiceOrCloseChangesNothing()
+    // A cancelled choice keeps the folder shown; closing, by the button or the window,
+    // writes nothing; a file that cannot be written is told and the choice kept.
+    void cancelCloseOrFailureWriteNothing()
     {
-        put(path_, "\"C:\\Vecchio\"\r\n");
-        dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs;
-
+        put("\"C:\\Vecchio\"\r\n");
+        dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs
+                         << u"D:\\Archivi"_qs;
         ImpoRete chiudi(dialogs_, path_);
         chiudi.show();
         click(chiudi, 1);
@@ -135,48 +123,37 @@ private slots:
         click(chiudi, 1);
         click(chiudi, 0);
         QVERIFY(!chiudi.isVisible());
-
         ImpoRete closed(dialogs_, path_);
         closed.show();
         click(closed, 1);
         closed.close();
-
-        QCOMPARE(take(path_), QByteArray("\"C:\\Vecchio\"\r\n"));
+        QCOMPARE(take(), QByteArray("\"C:\\Vecchio\"\r\n"));
         QVERIFY(dialogs_.messages.isEmpty() && dialogs_.screens.isEmpty());
-    }
 
-    void unwritableFileIsReportedAndScreenStays()
-    {
         // A folder that does not exist cannot be written even by root.
-        const QString path = dir_->filePath(u"manca/"_qs + PercorsiFile::fileName());
-        dialogs_.folders << u"D:\\Archivi"_qs;
-        ImpoRete screen(dialogs_, path);
-        screen.show();
-        click(screen, 1);
-        click(screen, 2);
-
+        ImpoRete failing(dialogs_, dir_->filePath(u"manca/"_qs + PercorsiFile::fileName()));
+        failing.show();
+        click(failing, 1);
+        click(failing, 2);
         QVERIFY(dialogs_.alert().startsWith(u"Impossibile scrivere il file"_qs));
-        QVERIFY(dialogs_.screens.isEmpty());
-        QVERIFY(screen.isVisible());
-        QCOMPARE(screen.folderText(), u"D:\\Archivi"_qs); // kept for another try
+        QVERIFY(dialogs_.screens.isEmpty() && failing.isVisible());
+        QCOMPARE(failing.folderText(), u"D:\\Archivi"_qs); // kept for another try
     }
 
     void onlyTheMessageScreenRereadsOnReturn()
     {
-        put(path_, "\"C:\\Salvato\"\r\n");
+        put("\"C:\\Salvato\"\r\n");
         dialogs_.folders << u"D:\\Scelto"_qs;
         ImpoRete screen(dialogs_, path_);
         screen.show();
         QApplication::setActiveWindow(&screen);
         click(screen, 1);
-
         // A chooser or message box closing gives the activation back: the choice stays.
         QDialog chooser;
         chooser.show();
         QApplication::setActiveWindow(&chooser);
         QApplication::setActiveWindow(&screen);
         QCOMPARE(screen.folderText(), u"D:\\Scelto"_qs);
-
         MsgForm message(&screen);
         message.show();
         QApplication::setActiveWindow(&message);

@@ -5,7 +5,6 @@
 #include "support/sqlitefile.h"
 
 #include <QDir>
-#include <QTest>
 
 QList<ArchiveDamage> ArchiveDamage::all()
 {
@@ -25,13 +24,6 @@ QList<ArchiveDamage> ArchiveDamage::all()
     return damages;
 }
 
-void ArchiveDamage::addRows()
-{
-    QTest::addColumn<ArchiveDamage>("damage");
-    for (const ArchiveDamage &damage : all())
-        QTest::newRow(qPrintable(damage.name())) << damage;
-}
-
 QString ArchiveDamage::name() const
 {
     switch (kind) {
@@ -45,21 +37,13 @@ QString ArchiveDamage::name() const
     return QStringLiteral("%1 %2.%3 vuoto").arg(archive, table, field);
 }
 
-bool ArchiveDamage::inArchive(const QString &archiveName) const
+bool ArchiveDamage::in(const QString &archiveName, const QString &tableName,
+                       const QStringList &fields) const
 {
-    return archive.compare(archiveName, Qt::CaseInsensitive) == 0;
-}
-
-bool ArchiveDamage::inTable(const QString &archiveName, const QString &tableName) const
-{
-    return inArchive(archiveName) && table.compare(tableName, Qt::CaseInsensitive) == 0;
-}
-
-bool ArchiveDamage::inFields(const QString &archiveName, const QString &tableName,
-                             const QStringList &fields) const
-{
-    return inTable(archiveName, tableName)
-           && (kind == Kind::MissingTable || fields.contains(field, Qt::CaseInsensitive));
+    return archive.compare(archiveName, Qt::CaseInsensitive) == 0
+           && table.compare(tableName, Qt::CaseInsensitive) == 0
+           && (fields.isEmpty() || kind == Kind::MissingTable
+               || fields.contains(field, Qt::CaseInsensitive));
 }
 
 bool ArchiveDamage::applyTo(const QString &folder) const

@@ -23,23 +23,17 @@ public:
     QString table;
     QString field; // empty for a missing table
 
-    // Every table missing in turn, then every field missing in turn, then every field empty.
     static QList<ArchiveDamage> all();
-    // Adds one QTest row per damage, named by it, with the column "damage".
-    static void addRows();
 
     // "Totem.mdb Numerazione.P3 assente", unique among all().
     QString name() const;
     // What a report of this damage must name: the field, or the table.
     QString subject() const { return field.isEmpty() ? table : field; }
+    // In that table and, when fields are given, in one of them (a missing table is in all).
+    bool in(const QString &archiveName, const QString &tableName,
+            const QStringList &fields = {}) const;
 
-    bool inArchive(const QString &archiveName) const;
-    bool inTable(const QString &archiveName, const QString &tableName) const;
-    // In one of the fields of that table (a missing table counts as in every field).
-    bool inFields(const QString &archiveName, const QString &tableName,
-                  const QStringList &fields) const;
-
-    // Spoils the archive of that name in folder; fails the test when SQLite refuses.
+    // Spoils the archive of that name in folder; false when SQLite refuses.
     bool applyTo(const QString &folder) const;
 };
 
