@@ -1,17 +1,16 @@
 #include "designer/designerlayout.h"
 #include "designer/form1.h"
 #include "designer/form2.h"
+#include "designer/impostasfondo.h"
 #include "designertesting.h"
-#include "support/scripteddialogs.h"
 #include "ui/colorvalue.h"
 #include "ui/styledbutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QDir>
 #include <QSignalSpy>
-#include <QTest>
+#include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(Form1::Mode)
 
@@ -48,7 +47,7 @@ ScreenLayout sample()
 
 } // namespace
 
-// Form1 on the title, the bar or the screen; Form2 on all the panels.
+// Form1 on the title, the bar or the screen; Form2 on all the panels; the picture picker.
 class TestElementDialogs : public QObject
 {
     Q_OBJECT
@@ -83,14 +82,13 @@ private slots:
         QFETCH(QStringList, disabled);
         ScreenLayout layout = sample();
         Form1 form(dialogs_, layout, mode);
-        QSignalSpy applied(&form, &Form1::applied);
         QCOMPARE(named<QLabel>(form, u"Label1"_qs)->text(),
                  QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(fields(form), shown);
         for (const QString &name : {u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs})
             QCOMPARE(named(form, name)->isEnabled(), !disabled.contains(name));
 
-        // Every field typed: only those of the mode reach the layout, on each press.
+        // Every field typed: only those of the mode reach the layout.
         for (int f = 0;
              const QString &text : {u"Courier"_qs, u"10,5"_qs, u"Ciao"_qs, u"65280"_qs, u"0"_qs})
             named<QLineEdit>(form, Fields[f++])->setText(text);
@@ -105,9 +103,7 @@ private slots:
         else
             expected.backColor = 0;
         click(form, u"BTn(0)"_qs);
-        click(form, u"BTn(0)"_qs);
         QVERIFY(layout == expected);
-        QCOMPARE(applied.count(), 2);
     }
 
     void refusedEntryAppliesNothing_data()
@@ -190,6 +186,62 @@ private slots:
                 197121, 16711680, 255,   i == 10 ? std::optional(u"Tutti"_qs) : std::nullopt};
             QVERIFY2(layout.panels[i] == expected, qPrintable(QString::number(i)));
         }
+    }
+    void pickerSaysWhatWasChosen_data()
+    {
+        QTest::addColumn<QString>("file"); // empty: none clicked
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QSize>("size"); // of the picture chosen; invalid: none
+        QTest::newRow("jpeg") << u"a.jpg"_qs << u"PushButton1"_qs << QSize(40, 30);
+        QTest::newRow("bitmap") << u"b.BMP"_qs << u"PushButton1"_qs << QSize(17, 9);
+        QTest::newRow("imposta without a file") << QString() << u"PushButton1"_qs << QSize();
+        QTest::newRow("elimina") << u"a.jpg"_qs << u"PushButton3"_qs << QSize();
+    }
+
+    void pickerSaysWhatWasChosen()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, button);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        const QString folder = QDir::toNativeSeparators(dir.path());
+        const auto path = [&folder](const QString &name) {
+            return folder + QDir::separator() + name;
+        };
+        QImage picture(40, 30, QImage::Format_RGB32);
+        QVERIFY(picture.save(path(u"a.jpg"_qs), "JPG") && picture.save(path(u"c.png"_qs), "PNG"));
+        QVERIFY(picture.copy(0, 0, 17, 9).save(path(u"b.BMP"_qs), "BMP"));
+        QFile other(path(u"X.JPG"_qs)); // listed, whatever it holds
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("non un'immagine") > 0);
+        other.close();
+        const QString root = QDir::toNativeSeparators(QDir::rootPath());
+        QCOMPARE(ImpostaSfondo::joinPath(root, u"f.jpg"_qs), root + u"f.jpg"_qs);
+
+        // It opens on the folder of the picture in use, listing JPEG and bitmap files only.
+        ImpostaSfondo form(dialogs_, path(u"a.jpg"_qs));
+        QCOMPARE(form.folder(), folder);
+        auto *files = named<QListWidget>(form, u"File1"_qs);
+        QCOMPARE(files->count(), 3);
+        QSignalSpy chosen(&form, &ImpostaSfondo::backgroundChosen);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        if (!file.isEmpty()) {
+            const QRect place =
+                files->visualItemRect(files->findItems(file, Qt::MatchExactly).value(0));
+            QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, place.center());
+        }
+        if (size.isValid()) {
+            QCOMPARE(named<QLabel>(form, u"Image1"_qs)->size(), size); // natural size
+            QCOMPARE(QSize(named<QLineEdit>(form, u"F1"_qs)->text().toInt(),
+                           named<QLineEdit>(form, u"F2"_qs)->text().toInt()),
+                     size);
+        }
+        click(form, button);
+
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen[0][0].toString(), size.isValid() ? path(file) : QString());
+        QCOMPARE(chosen[0][1].value<QPixmap>().size(), size.isValid() ? size : QSize(0, 0));
+        QVERIFY(dialogs_.messages.isEmpty());
     }
 };
 
