@@ -8,9 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(Form1::Mode)
 

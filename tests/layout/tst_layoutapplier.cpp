@@ -17,17 +17,8 @@ private:
     KioskState state_;
     ScriptedDialogs dialogs_;
     ManualClock clock_;
-    std::unique_ptr<ArchiveFixture> demo_;
-
-    ScreenLayout stored(const QStringList &changes)
-    {
-        if (!demo_->run(u"Totem.mdb"_qs, changes))
-            qFatal("cannot change the layout table");
-        return ScreenLayoutReader::read(demo_->folder(), nullptr);
-    }
 
 private slots:
-    void init() { demo_ = std::make_unique<ArchiveFixture>(true); }
     void initTestCase() { QCOMPARE(Twips::logicalDpi(), 96.0); }
 
     void eachRecordReachesItsElements_data()
@@ -61,8 +52,10 @@ private slots:
         QFETCH(QString, change);
         QFETCH(QString, element);
         QFETCH(QString, what);
+        const ArchiveFixture demo(true);
+        QVERIFY(demo.run(u"Totem.mdb"_qs, {change}));
         FrontEnd screen(state_, dialogs_, clock_);
-        LayoutApplier::apply(stored({change}), screen);
+        LayoutApplier::apply(ScreenLayoutReader::read(demo.folder(), nullptr), screen);
 
         QWidget *widget = named(screen, element);
         const QHash<QString, QVariant> seen{
@@ -79,8 +72,9 @@ private slots:
 
     void aPictureThatWillNotLoadIsOnlyLogged()
     {
+        QTemporaryDir dir;
         ScreenLayout layout; // nothing but the picture
-        layout.picturePath = demo_->path(u"sfondo.bmp"_qs);
+        layout.picturePath = dir.filePath(u"sfondo.bmp"_qs);
         QImage(4, 3, QImage::Format_RGB32).save(*layout.picturePath, "BMP");
         FrontEnd screen(state_, dialogs_, clock_);
         LayoutApplier::apply(layout, screen);
