@@ -18,6 +18,7 @@ private:
     KioskState state_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<Layout1> designer_;
+    QStringList problems_;   // that reading the layout reported
     QTemporaryDir pictures_; // one picture, for the picker
 
     Layout1 &loadDesigner(const QStringList &changes = {})
@@ -25,7 +26,7 @@ private:
         if (!fixture_->run(u"Totem.mdb"_qs, changes))
             qFatal("cannot change the layout table");
         designer_ = std::make_unique<Layout1>(state_, dialogs_);
-        DesignerLoader::load(*designer_, state_.archiveFolder, nullptr);
+        DesignerLoader::load(*designer_, state_.archiveFolder, &problems_);
         designer_->show();
         return *designer_;
     }
@@ -42,6 +43,7 @@ private slots:
         QVERIFY(fixture_->isValid());
         state_.archiveFolder = fixture_->folder();
         dialogs_ = ScriptedDialogs();
+        problems_.clear();
     }
 
     void cleanup() { designer_.reset(); }
@@ -95,6 +97,7 @@ private slots:
         if (changes.size() > 1) // the picture is missing: a line in the log, no box
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"/non/esiste.jpg"_qs));
         Layout1 &designer = loadDesigner(changes);
+        QCOMPARE(problems_, QStringList());
         if (!field.isEmpty())
             dialogs_.screenScripts << [&](QDialog &dialog) {
                 if (field == u"File1"_qs) {
