@@ -60,28 +60,26 @@ private slots:
         QTest::addColumn<Mode>("mode");
         QTest::addColumn<QStringList>("shown"); // empty: not checked
         QTest::addColumn<QStringList>("disabled");
-        QTest::addColumn<QString>("refused"); // a field given an entry that stops the whole apply
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("complaint");
+        // A field, an entry there that stops the whole apply, and the complaint, if any.
+        QTest::addColumn<QStringList>("refusal");
         QTest::newRow("Titolo") << Mode::Title
                                 << QStringList{u"Verdana"_qs, u"14.25"_qs,    u"Anagrafe"_qs,
                                                u"255"_qs,     u"16777215"_qs, u"1"_qs}
-                                << QStringList{} << QString() << QString() << QString();
+                                << QStringList{} << QStringList{};
         QTest::newRow("Barra") << Mode::Bar
                                << QStringList{{}, {}, {}, u"8388608"_qs, u"12632256"_qs, u"0"_qs}
-                               << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs} << QString() << QString()
-                               << QString();
+                               << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs} << QStringList{};
         QTest::newRow("Colore Sfondo Schermata")
             << Mode::ScreenColour << QStringList{{}, {}, {}, {}, u"4000"_qs, u"0"_qs}
-            << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs} << QString() << QString()
-            << QString();
+            << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs} << QStringList{};
         QTest::newRow("Titolo, font size refused")
-            << Mode::Title << QStringList{} << QStringList{} << u"FE1(1)"_qs << u"0"_qs
-            << u"La dimensione del font deve essere un numero maggiore di zero, fino a 1638 (ad "
-               u"esempio 8.25).\nNessuna impostazione è stata applicata."_qs;
+            << Mode::Title << QStringList{} << QStringList{}
+            << QStringList{u"FE1(1)"_qs, u"0"_qs,
+                           u"La dimensione del font deve essere un numero maggiore di zero, fino a "
+                           u"1638 (ad esempio 8.25).\nNessuna impostazione è stata applicata."_qs};
         QTest::newRow("Colore Sfondo Schermata, emptied: silently nothing")
-            << Mode::ScreenColour << QStringList{} << QStringList{} << u"FE1(4)"_qs << u" "_qs
-            << QString();
+            << Mode::ScreenColour << QStringList{} << QStringList{}
+            << QStringList{u"FE1(4)"_qs, u" "_qs};
     }
 
     void form1ShowsAndAppliesItsElement()
@@ -89,8 +87,7 @@ private slots:
         QFETCH(Mode, mode);
         QFETCH(QStringList, shown);
         QFETCH(QStringList, disabled);
-        QFETCH(QString, refused);
-        QFETCH(QString, entry);
+        QFETCH(QStringList, refusal);
         ScreenLayout layout = sample();
         Form1 form(dialogs_, layout, mode);
         QCOMPARE(named<QLabel>(form, u"Label1"_qs)->text(),
@@ -108,8 +105,8 @@ private slots:
         named<QCheckBox>(form, u"CB1(0)"_qs)->setChecked(false);
         named<QCheckBox>(form, u"CB1(1)"_qs)->setChecked(true);
         ScreenLayout expected = sample();
-        if (!refused.isEmpty())
-            named<QLineEdit>(form, refused)->setText(entry);
+        if (!refusal.isEmpty())
+            named<QLineEdit>(form, refusal[0])->setText(refusal[1]);
         else if (mode == Mode::Title)
             expected.title = {u"Ciao"_qs, 10,   20, u"Courier"_qs, 10.5f,
                               false,      true, 0,  65280,         true};
@@ -119,7 +116,7 @@ private slots:
             expected.backColor = 0;
         click(form, u"BTn(0)"_qs);
         QVERIFY(layout == expected);
-        QTEST(dialogs_.messages.isEmpty() ? QString() : dialogs_.alert(), "complaint");
+        QCOMPARE(dialogs_.messages.isEmpty() ? QString() : dialogs_.alert(), refusal.value(2));
     }
 
     void form2OpensOnTheSingleQueueAndGivesEveryPanelOneLook()
