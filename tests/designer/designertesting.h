@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QPushButton>
-#include <QSqlDatabase>
+#include "support/scripteddialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QSqlQuery>
-#include <QStringList>
-#include <QTest>
-#include <QUuid>
-#include <QWidget>
+#include <QSqlRecord>
+#include <QtTest>
 
 template <typename T = QWidget> T *named(QWidget &screen, const QString &name)
 {
@@ -16,32 +17,37 @@ template <typename T = QWidget> T *named(QWidget &screen, const QString &name)
     return widget;
 }
 
-inline void click(QWidget &screen, const QString &button)
+inline void click(QWidget &screen, const QString &name)
 {
-    QTest::mouseClick(named<QPushButton>(screen, button), Qt::LeftButton);
+    QTest::mouseClick(named(screen, name), Qt::LeftButton);
 }
 
-// The screen layout table exactly as SQLite holds it: one line per record in stored order,
-// every field as SQLite quotes it, so that 645 and 645.0, NULL and '' stay different.
+// A statement on one record of the screen layout table (rowid 1 to 14).
+inline QString update(int record, const QString &assignments)
+{
+    return u"UPDATE Layout1 SET %1 WHERE rowid = %2"_qs.arg(assignments).arg(record);
+}
+
+// The screen layout table exactly as SQLite holds it, one line per record in stored order:
+// each field's storage class is kept, so that 645 and 645.0, NULL and '' stay different.
 inline QStringList layoutTableRows(const QString &totemPath)
 {
     QStringList rows;
-    const QString name = QUuid::createUuid().toString();
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"rows"_qs);
         db.setDatabaseName(totemPath);
-        if (!db.open())
-            return {QStringLiteral("cannot open ") + totemPath};
-        QStringList columns;
-        QSqlQuery info(QStringLiteral("PRAGMA table_info(Layout1)"), db);
-        while (info.next())
-            columns << QStringLiteral("'%1=' || quote(\"%1\")").arg(info.value(1).toString());
-        QSqlQuery query(QStringLiteral("SELECT %1 FROM Layout1 ORDER BY rowid")
-                            .arg(columns.join(QStringLiteral(" || ' ' || "))),
-                        db);
-        while (query.next())
-            rows << query.value(0).toString();
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec(u"SELECT * FROM Layout1 ORDER BY rowid"_qs))
+            qFatal("cannot read %s", qPrintable(totemPath));
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < query.record().count(); ++i) {
+                const QVariant v = query.value(i);
+                fields << (v.isNull() ? u"NULL"_qs : v.typeName() + u":"_qs + v.toString());
+            }
+            rows << fields.join(u' ');
+        }
     }
-    QSqlDatabase::removeDatabase(name);
+    QSqlDatabase::removeDatabase(u"rows"_qs);
     return rows;
 }
