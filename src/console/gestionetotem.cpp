@@ -192,7 +192,7 @@ void GestioneTotem::openTicketDesign()
         TicketDataItems::defineEmpty(ticketRecord, *reportEngine_);
     }
     reportEngine_->openDesigner(this, QStringLiteral("Impostazione Modulo"),
-                                ReportEngine::LabelProject, TicketProject::defaultFileName());
+                                TicketProject::defaultFileName());
 }
 
 void GestioneTotem::openNumberingSettings()
