@@ -42,7 +42,7 @@ std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, con
 }
 
 DeliveryResult PrintTarget::deliver(const TicketProject &project, const Clock &clock,
-                                 const QList<QList<DataItem>> &pages)
+                                    const QList<QList<DataItem>> &pages)
 {
     std::unique_ptr<PrintTarget> target;
     try {

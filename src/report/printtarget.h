@@ -33,7 +33,7 @@ public:
     // Opens the project's destination and prints the pages there; every failure comes back
     // in the result, none is thrown.
     static DeliveryResult deliver(const TicketProject &project, const Clock &clock,
-                               const QList<QList<DataItem>> &pages);
+                                  const QList<QList<DataItem>> &pages);
 
     // Draws one page per entry of pages, each with its own data items, as one document.
     // The whole document reaches the spooler or the folder, or a ReportError is thrown.
