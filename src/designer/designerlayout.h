@@ -10,7 +10,7 @@ public:
     // The designer's own arrangement, before any stored layout: the mock-up's places, its
     // form font and the system's colours.
     static ScreenLayout designTime();
-    // The stored layout, with the design-time value wherever the table gave none; such
+    // The stored layout, with the mock-up's own value wherever the table gave none; such
     // elements are written so at the next save.
     static ScreenLayout completed(const ScreenLayout &stored);
     // What a save writes: the fixed texts of every panel take the first panel's colour,
