@@ -132,6 +132,8 @@ private slots:
         types.edit();
         types.setValue(u"b"_qs, false);
         types.setValue(u"l"_qs, u" "_qs); // an empty text empties a number field
+        types.setValue(u"i"_qs, -5);
+        QCOMPARE(failureOf([&] { types.setValue(u"y"_qs, -1); }), Reason::BadValue);
         types.update();
         QVERIFY(!opened(u"Tipi"_qs).isNull(u"b"_qs) && opened(u"Tipi"_qs).isNull(u"l"_qs));
     }

@@ -70,6 +70,17 @@ private slots:
         QTEST(seen.value(what), "expected");
     }
 
+    // Rows past the fourteenth belong to nobody: the screen keeps the fourteenth's colour.
+    void recordsPastTheFourteenthAreNotRead()
+    {
+        const ArchiveFixture demo(true), longer(true);
+        QVERIFY(longer.run(u"Totem.mdb"_qs,
+                           {u"INSERT INTO Layout1 SELECT * FROM Layout1 WHERE rowid = 14"_qs,
+                            update(15, u"ColoreSfondo = 255"_qs)}));
+        QVERIFY(ScreenLayoutReader::read(longer.folder(), nullptr)
+                == ScreenLayoutReader::read(demo.folder(), nullptr));
+    }
+
     void aPictureThatWillNotLoadIsOnlyLogged()
     {
         QTemporaryDir dir;
