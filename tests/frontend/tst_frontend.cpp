@@ -157,6 +157,17 @@ private slots:
         QCOMPARE(counter(2), u"aperto|prima|||0"_qs);
     }
 
+    // Nobody is known to be on duty: the counters close on their starting numbers, the
+    // single queue stays as it is.
+    void aFailedFirstLookupClosesOnlyTheCounters()
+    {
+        QVERIFY(archives_->run(u"Totem.mdb"_qs, {u"DROP TABLE \"TotemLunedì\""_qs}));
+        screen_->activate();
+        QVERIFY(!named<QLabel>(u"Label9"_qs)->isHidden());
+        QCOMPARE(counter(2), u"chiuso|||300|0"_qs);
+        QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);
+    }
+
     // The refresh stops at the first table it cannot read; the notice, once up, stays.
     void servedNumbersStopAtTheFirstFailureAndTheNoticeStays()
     {
