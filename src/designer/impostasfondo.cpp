@@ -2,7 +2,6 @@
 
 #include "designer/dialogfields.h"
 
-#include "layout/layouttarget.h"
 #include "ui/dialogs.h"
 #include "ui/picturefile.h"
 #include "ui/twips.h"
@@ -56,16 +55,6 @@ QString unreadable(const QString &path, const QString &reason)
 }
 
 } // namespace
-
-ImpostaSfondo::ImpostaSfondo(Dialogs &dialogs, QWidget &screen, LayoutTarget &target)
-    : ImpostaSfondo(dialogs, QString(), &screen)
-{
-    connect(this, &ImpostaSfondo::backgroundChosen, this,
-            [&target](const QString &path, const QPixmap &picture) {
-                target.setBackgroundPicture(picture);
-                target.setPicturePath(path);
-            });
-}
 
 ImpostaSfondo::ImpostaSfondo(Dialogs &dialogs, const QString &currentPath, QWidget *parent)
     : QDialog(parent), dialogs_(dialogs)

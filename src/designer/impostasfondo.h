@@ -3,7 +3,6 @@
 #include <QDialog>
 
 class Dialogs;
-class LayoutTarget;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -24,9 +23,6 @@ class ImpostaSfondo : public QDialog
 public:
     // Opens on the folder of currentPath, or else on the working folder.
     ImpostaSfondo(Dialogs &dialogs, const QString &currentPath, QWidget *parent = nullptr);
-    // For a screen other than the designer: each choice goes to target's picture and path,
-    // and the dialog opens over `screen`.
-    ImpostaSfondo(Dialogs &dialogs, QWidget &screen, LayoutTarget &target);
 
     static QStringList filePatterns() { return {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")}; }
 

@@ -18,6 +18,4 @@ public:
     virtual QString titleName() const = 0;
     // A null pixmap clears the picture.
     virtual void setBackgroundPicture(const QPixmap &picture) = 0;
-    // Where a screen keeps the path of a picture chosen for it; the applier never calls it.
-    virtual void setPicturePath(const QString &) {}
 };
