@@ -103,6 +103,8 @@ private slots:
         for (int i = 0; i < nulls.fieldCount(); ++i)
             QVERIFY(nulls.value(i).isNull() && nulls.text(nulls.fieldName(i)).isEmpty());
         QCOMPARE(failureOf([&] { nulls.toInt32(u"l"_qs); }), Reason::BadValue);
+        QVERIFY(SqliteFile::run(path_, {u"UPDATE Tipi SET s = 'otto'"_qs}));
+        QCOMPARE(failureOf([&] { opened(u"Tipi"_qs).toSingle(u"s"_qs); }), Reason::BadValue);
         // Foreign files are tried through every screen in tst_archivefaults.
         const QString missing = dir_.filePath(u"KZ4.mdb"_qs);
         QCOMPARE(failureOf([&] { opened(u"configurazione"_qs, missing); }), Reason::Unreachable);
