@@ -81,6 +81,7 @@ private slots:
         QVERIFY(layout.findFirst(u"[DescCampo] LIKE 'postazione2'"_qs));
         QVERIFY(!layout.findFirst(u"[DescCampo]like'Postazione7'"_qs) && layout.position() == 2);
         QVERIFY(layout.findFirst(u"[DescCampo]like'Post*10'"_qs) && layout.position() == 0);
+        QVERIFY(layout.findFirst(u"[DescCampo]like'Postazione[!0]'"_qs) && layout.position() == 1);
     }
 
     void kindsComeFromDeclaredTypesAndNullsReadEmpty()
