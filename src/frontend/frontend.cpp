@@ -241,7 +241,7 @@ void FrontEnd::issueTicket(int index)
                                bar_->timeLabel()->text()};
     issuer_->issue(numbering_, index, ticket);
     showNumber(index);
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(SettleMs, this, [this] {
         setEnabled(true);
         busy_ = false;
     });

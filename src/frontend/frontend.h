@@ -31,6 +31,11 @@ class FrontEnd : public QDialog, public LayoutTarget
 public:
     static constexpr int LineCount = Office::LineCount;
     static constexpr int CounterCount = Office::CounterCount;
+    // How long the screen stays closed after a press. Touches made while the ticket was
+    // being issued wait in the window system's queue; they must reach a closed screen and be
+    // dropped, and a re-opening posted at once would overtake them (a double tap would
+    // print two tickets).
+    static constexpr int SettleMs = 100;
 
     FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
     ~FrontEnd() override;
