@@ -18,6 +18,7 @@
 #include "ui/screenelements.h"
 #include "ui/styledbutton.h"
 #include "ui/twips.h"
+#include "ui/unsavededits.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -351,21 +352,14 @@ void Layout1::save()
 
 void Layout1::keyPressEvent(QKeyEvent *event)
 {
-    // Escape would reject the dialog and lose every edit at a stray key press.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    // Leaving goes through the editor's own commands or the window's close, which asks.
+    if (!UnsavedEdits::swallowEscape(event))
+        QDialog::keyPressEvent(event);
 }
 
 void Layout1::closeEvent(QCloseEvent *event)
 {
-    if (hasUnsavedChanges()
-        && dialogs_.question(this,
-                             QStringLiteral("Le modifiche non salvate andranno perse. Chiudere?"),
-                             QStringLiteral("Conferma"))
-               == Dialogs::Answer::No) {
+    if (hasUnsavedChanges() && !UnsavedEdits::mayClose(dialogs_, this)) {
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 #include "report/ticketitemeditor.h"
 #include "report/ticketrenderer.h"
 #include "ui/dialogs.h"
+#include "ui/unsavededits.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -175,22 +176,15 @@ void TicketDesigner::buildLayout()
 
 void TicketDesigner::keyPressEvent(QKeyEvent *event)
 {
-    // QDialog would reject at once and drop the edits; leaving goes through Chiudi or the
-    // window's close button, which asks.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    // Leaving goes through the editor's own commands or the window's close, which asks.
+    if (!UnsavedEdits::swallowEscape(event))
+        QDialog::keyPressEvent(event);
 }
 
 void TicketDesigner::closeEvent(QCloseEvent *event)
 {
     if (!closingByCommand_ && isVisible() && hasUnsavedChanges()
-        && dialogs_.question(this,
-                             QStringLiteral("Le modifiche non salvate andranno perse. Chiudere?"),
-                             QStringLiteral("Conferma"))
-               == Dialogs::Answer::No) {
+        && !UnsavedEdits::mayClose(dialogs_, this)) {
         event->ignore();
         return;
     }
