@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/printtarget.h"
+#include "report/pagedprinttarget.h"
 
 #include <QDateTime>
 #include <QPdfWriter>
@@ -11,7 +11,7 @@
 // Each ticket as a PDF file in a folder, named by date, time and number. The file is
 // written under a temporary name and renamed when complete, so that whoever watches the
 // folder never sees half a ticket, and an existing file is never replaced.
-class PdfFolderTarget final : public PrintTarget
+class PdfFolderTarget final : public PagedPrintTarget
 {
 public:
     // Throws ReportError when the folder is missing or cannot be written.

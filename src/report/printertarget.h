@@ -1,13 +1,13 @@
 #pragma once
 
-#include "report/printtarget.h"
+#include "report/pagedprinttarget.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 
 // A printer of the system, through its spooler (CUPS on Linux): the job is submitted when
 // the document ends.
-class PrinterTarget final : public PrintTarget
+class PrinterTarget final : public PagedPrintTarget
 {
 public:
     PrinterTarget(const QPrinterInfo &printer, const QSizeF &paperMillimetres);

@@ -5,11 +5,8 @@
 #include "report/printertarget.h"
 #include "report/reporterror.h"
 #include "report/ticketproject.h"
-#include "report/ticketrenderer.h"
 
 #include <QDir>
-#include <QPagedPaintDevice>
-#include <QPainter>
 #include <QPrinterInfo>
 
 std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, const Clock &clock)
@@ -51,33 +48,12 @@ DeliveryResult PrintTarget::deliver(const TicketProject &project, const Clock &c
         return DeliveryResult::failure(DeliveryResult::Status::Unavailable, error.fullText());
     }
     try {
+        target->checkReady();
         target->print(project, pages);
     } catch (const ReportError &error) {
         return DeliveryResult::failure(DeliveryResult::Status::Failed, error.fullText());
     }
     return DeliveryResult();
-}
-
-void PrintTarget::print(const TicketProject &project, const QList<QList<DataItem>> &pages)
-{
-    Q_ASSERT(!pages.isEmpty());
-    QPagedPaintDevice &device = beginDocument(ticketNumber(pages.constFirst()));
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        discardDocument();
-        throw ReportError(cannotStartMessage());
-    }
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) {
-            painter.end();
-            discardDocument();
-            throw ReportError(cannotStartMessage(),
-                              QStringLiteral("nuova pagina %1 non avviata").arg(i + 1));
-        }
-        TicketRenderer::render(painter, project, pages.at(i));
-    }
-    painter.end();
-    endDocument();
 }
 
 QString PrintTarget::ticketNumber(const QList<DataItem> &items)
@@ -87,14 +63,4 @@ QString PrintTarget::ticketNumber(const QList<DataItem> &items)
             return item.content.trimmed();
     }
     return QString();
-}
-
-QPageLayout PrintTarget::pageLayout(const QSizeF &paperMillimetres)
-{
-    // An exact match, or Qt would round a size near a standard one to that one.
-    QPageLayout layout(QPageSize(paperMillimetres, QPageSize::Millimeter, QStringLiteral("Ticket"),
-                                 QPageSize::ExactMatch),
-                       QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
-    layout.setMode(QPageLayout::FullPageMode);
-    return layout;
 }

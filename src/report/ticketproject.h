@@ -18,11 +18,19 @@ public:
     static QString defaultFileName() { return QStringLiteral("Ticket.lbl"); }
     // The printer text that writes each ticket as a PDF into a folder.
     static QString pdfPrefix() { return QStringLiteral("pdf:"); }
+    // The printer text of a thermal printer spoken to directly: "escpos:tcp://HOST[:PORT]"
+    // or "escpos:/dev/...".
+    static QString escPosPrefix() { return QStringLiteral("escpos:"); }
 
     QSizeF paperSize{80, 100}; // millimetres: an 80 mm receipt
-    // Empty: the system's default printer; a printer's name; or "pdf:<folder>".
+    // Empty: the system's default printer; a printer's name; "pdf:<folder>"; "escpos:...".
     QString printer;
     QList<TicketItem> items;
+
+    // How the printer is driven ("printing" in the file; every key optional).
+    int dotsPerInch = 203; // a thermal head's resolution, for the ESC/POS raster
+    bool cut = true;       // cut the roll after each ticket (ESC/POS)
+    int timeoutMs = 3000;  // how long a printer or its spooler may take to answer
 
     // Title, large ticket number, counter, operator, date and time.
     static TicketProject defaultTicket(const QString &printer = QString());
