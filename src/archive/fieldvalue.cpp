@@ -1,6 +1,7 @@
 #include "archive/fieldvalue.h"
 
 #include "archive/archiveerror.h"
+#include "core/daynumber.h"
 
 #include <QDateTime>
 
@@ -10,12 +11,6 @@
 namespace {
 
 const QString isoFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-
-QDateTime dayNumberToDateTime(double days)
-{
-    const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    return epoch.addMSecs(qint64(std::llround(days * 86400000.0)));
-}
 
 ArchiveError badValue(const QString &field, const QVariant &value)
 {
@@ -84,7 +79,7 @@ QVariant FieldValue::fromStorage(FieldKind kind, const QVariant &stored)
                 return when;
         }
         const double days = stored.toDouble(&ok);
-        return ok ? QVariant(dayNumberToDateTime(days)) : stored;
+        return ok ? QVariant(DayNumber::toDateTime(days)) : stored;
     }
     case FieldKind::Text:
     case FieldKind::Memo:

@@ -1,6 +1,7 @@
 #include "frontend/ticketdataitems.h"
 
 #include "archive/recordset.h"
+#include "core/daynumber.h"
 #include "report/dataitem.h"
 #include "report/reportengine.h"
 
@@ -38,8 +39,7 @@ QLocale numberLocale()
 // precision as the engine has always received it.
 QString dayNumberText(const QDateTime &when)
 {
-    const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    const float days = float(double(epoch.msecsTo(when)) / 86400000.0);
+    const float days = float(DayNumber::from(when));
     // Nine digits keep all a float holds; seven would round the time of day further.
     return numberLocale().toString(double(days), 'g', 9);
 }

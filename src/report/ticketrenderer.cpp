@@ -1,5 +1,6 @@
 #include "report/ticketrenderer.h"
 
+#include "core/daynumber.h"
 #include "report/ticketproject.h"
 
 #include <QDateTime>
@@ -23,21 +24,18 @@ const DataItem *findItem(const QList<DataItem> &items, const QString &name)
     return nullptr;
 }
 
-// Day numbers count from 30 December 1899; the sign applies to the day only and the
-// fraction is always the time after midnight, so -1.25 is 29 December 1899 at 06:00.
 QString dayNumberText(double dayNumber)
 {
-    const double wholeDays = std::trunc(dayNumber);
-    // A single-precision day number holds the time to a few minutes at best: round to
-    // the minute, so that 11:59:59.9 reads as 12:00 and not 11:59.
-    const qint64 minutes = std::llround(std::abs(dayNumber - wholeDays) * 24 * 60);
-    const QDateTime at =
-        QDateTime(QDate(1899, 12, 30).addDays(qint64(wholeDays)), QTime(0, 0), QTimeZone::utc())
-            .addSecs(minutes * 60);
-    if (minutes == 0)
+    // A single-precision day number holds the time to a few minutes at best: round to the
+    // minute, so that 11:59:59.9 reads as 12:00 and not 11:59. In UTC, where every minute
+    // of the wall clock exists.
+    QDateTime at = DayNumber::toDateTime(dayNumber);
+    at = QDateTime(at.date(), at.time(), QTimeZone::utc()).addSecs(30);
+    at.setTime(QTime(at.time().hour(), at.time().minute()));
+    if (at.time() == QTime(0, 0))
         return at.toString(QStringLiteral("dd/MM/yyyy"));
     // Day 0 is how the archive keeps a time without a date.
-    if (wholeDays == 0 && minutes < 24 * 60)
+    if (at.date() == DayNumber::epoch())
         return at.toString(QStringLiteral("HH.mm"));
     return at.toString(QStringLiteral("dd/MM/yyyy HH.mm"));
 }

@@ -1,3 +1,5 @@
+#include "archive/fieldvalue.h"
+#include "core/daynumber.h"
 #include "report/ticketproject.h"
 #include "report/ticketrenderer.h"
 
@@ -5,6 +7,8 @@
 #include <QLocale>
 #include <QPainter>
 #include <QTest>
+
+#include <ctime>
 
 // The rows of the area holding anything but white, as [first, last]; {-1, -1} if none.
 static QPair<int, int> inkRows(const QImage &image, const QRect &area)
@@ -52,6 +56,50 @@ private slots:
             QCOMPARE(TicketRenderer::displayText({u"D"_qs, QString::fromUtf8(content), type}),
                      QString::fromUtf8(text));
         }
+    }
+
+    // The day number depends on the calendar and the wall clock only: under a zone whose
+    // 1899 offset was not whole hours, and in summer time, the numbers and texts stay put.
+    void dayNumbersIgnoreTheTimeZone_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<double>("dayNumber");
+        QTest::addColumn<QString>("shown");
+        const QDateTime noon(QDate(2026, 12, 4), QTime(12, 0));
+        const QDateTime summerMidnight(QDate(2026, 7, 20), QTime(0, 0));
+        const QDateTime beforeEpoch(QDate(1899, 12, 29), QTime(6, 0));
+        for (const char *zone : {"UTC", "Europe/Amsterdam", "Europe/Rome", "America/New_York"}) {
+            QTest::addRow("%s noon", zone)
+                << QByteArray(zone) << noon << 46360.5 << u"04/12/2026 12.00"_qs;
+            QTest::addRow("%s summer", zone)
+                << QByteArray(zone) << summerMidnight << 46223.0 << u"20/07/2026"_qs;
+            QTest::addRow("%s 1899", zone)
+                << QByteArray(zone) << beforeEpoch << -1.25 << u"29/12/1899 06.00"_qs;
+        }
+    }
+
+    void dayNumbersIgnoreTheTimeZone()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, when);
+        QFETCH(double, dayNumber);
+        QFETCH(QString, shown);
+        const QByteArray previous = qgetenv("TZ");
+        qputenv("TZ", zone);
+        tzset();
+        const auto restore = qScopeGuard([&] {
+            previous.isNull() ? qunsetenv("TZ") : qputenv("TZ", previous);
+            tzset();
+        });
+        // Built under the zone, as the program builds its times.
+        const QDateTime local(when.date(), when.time());
+        QCOMPARE(DayNumber::from(local), dayNumber);
+        QCOMPARE(DayNumber::toDateTime(dayNumber), local);
+        QCOMPARE(FieldValue::fromStorage(FieldKind::DateTime, dayNumber).toDateTime(), local);
+        QCOMPARE(TicketRenderer::displayText(
+                     {u"D"_qs, QString::number(dayNumber, 'g', 9), DataItem::Date}),
+                 shown);
     }
 
     void inkStaysInsideTheBoxes()
