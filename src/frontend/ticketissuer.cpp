@@ -18,6 +18,14 @@ TicketIssuer::TicketIssuer(const KioskState &state, Dialogs &dialogs, ReportEngi
 
 void TicketIssuer::issue(Numbering &numbering, int line, const PendingTicket &ticket)
 {
+    // A printer that already says it cannot print keeps the number for the next person.
+    QString notReady;
+    if (!printer_.ready(&notReady)) {
+        dialogs_.alert(window_, QStringLiteral("Il ticket non è stato emesso: la stampante non è "
+                                               "pronta.\n\n")
+                                    + notReady);
+        return;
+    }
     const std::optional<qint32> previous = numbering.current(line);
     const std::optional<qint32> next = numbering.next(line);
     if (!next) {

@@ -6,6 +6,15 @@
 #include "report/reportengine.h"
 #include "report/ticketproject.h"
 
+bool TicketPrinter::ready(QString *error)
+{
+    if (engine_.printerReady(TicketProject::defaultFileName()))
+        return true;
+    if (error)
+        *error = engine_.lastError();
+    return false;
+}
+
 TicketPrinter::Result TicketPrinter::print(const QString &archiveFolder, QString *error)
 {
     RecordSet record;

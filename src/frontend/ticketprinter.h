@@ -18,6 +18,9 @@ public:
 
     explicit TicketPrinter(ReportEngine &engine) : engine_(engine) {}
 
+    // Whether a ticket can come out now; when not, the reason is in error.
+    bool ready(QString *error);
+
     // Throws ArchiveError when the ticket record cannot be read; a print that cannot be
     // delivered is Failed, with the reason in error.
     Result print(const QString &archiveFolder, QString *error);

@@ -80,6 +80,24 @@ PrintResult ReportEngine::printProject(const QString &projectFile, const NextRec
     return PrintResult::Printed;
 }
 
+bool ReportEngine::printerReady(const QString &projectFile)
+{
+    lastError_.clear();
+    TicketProject project;
+    try {
+        project = TicketProject::load(QFileInfo(projectFile).absoluteFilePath());
+    } catch (const ReportError &) {
+        return true;
+    }
+    try {
+        PrintTarget::open(project, clock_)->checkReady();
+    } catch (const ReportError &error) {
+        lastError_ = error.fullText();
+        return false;
+    }
+    return true;
+}
+
 int ReportEngine::openDesigner(QWidget *parent, const QString &title, const QString &projectFile)
 {
     const QString path = QFileInfo(projectFile).absoluteFilePath();

@@ -44,6 +44,12 @@ public:
     PrintResult printProject(const QString &projectFile, const NextRecord &nextRecord);
     QString lastError() const { return lastError_; }
 
+    // Whether the project's printer can take a ticket now, asked before a number is used
+    // for it: false, with lastError(), when the printer is missing, refuses jobs, has no
+    // paper, has its cover open or does not answer. A project that cannot be read is left
+    // to printProject(), which reports it.
+    bool printerReady(const QString &projectFile);
+
     // The modal designer "title" on the project file (created from the default ticket when
     // missing), with the declared items as sample data. Returns the dialog's result.
     int openDesigner(QWidget *parent, const QString &title, const QString &projectFile);

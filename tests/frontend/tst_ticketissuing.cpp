@@ -37,10 +37,11 @@ private slots:
             << Shown{-1, -1, std::numeric_limits<qint32>::max(), -1, -1, -1, -1, -1, -1, -1, -1}
             << QString() << std::numeric_limits<qint32>::max() << u"7|7|7|7|7|7|7|7|7|7|7"_qs
             << u"non è stato emesso"_qs;
+        // A printer known to be unable to print is asked before the number is taken.
         QTest::newRow("no pdf folder") << shown << u"pdf:manca"_qs << 41
-                                       << u"7|20|41|0|7|7|7|7|7|7|110"_qs << u"restituito"_qs;
+                                       << u"7|7|7|7|7|7|7|7|7|7|7"_qs << u"non è pronta"_qs;
         QTest::newRow("unknown printer")
-            << shown << u"StampanteInesistente"_qs << 41 << u"7|20|41|0|7|7|7|7|7|7|110"_qs
+            << shown << u"StampanteInesistente"_qs << 41 << u"7|7|7|7|7|7|7|7|7|7|7"_qs
             << u"StampanteInesistente"_qs;
         QTest::newRow("no ticket record") << shown << u"UPDATE DatiDaStampare SET ID = 2"_qs << 41
                                           << u"7|20|41|0|7|7|7|7|7|7|110"_qs
