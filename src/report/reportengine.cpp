@@ -114,7 +114,7 @@ int ReportEngine::openDesigner(QWidget *parent, const QString &title, const QStr
     } else {
         project = TicketProject::defaultTicket();
     }
-    TicketDesigner designer(dialogs_, path, project, items_, parent);
+    TicketDesigner designer(dialogs_, clock_, path, project, items_, parent);
     designer.setWindowTitle(title);
     return dialogs_.exec(designer);
 }

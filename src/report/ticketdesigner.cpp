@@ -1,24 +1,21 @@
 #include "report/ticketdesigner.h"
 
+#include "report/printerpanel.h"
+#include "report/printtarget.h"
 #include "report/reporterror.h"
+#include "report/testticket.h"
 #include "report/ticketitemeditor.h"
 #include "report/ticketrenderer.h"
 #include "ui/dialogs.h"
 #include "ui/unsavededits.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -27,8 +24,6 @@
 namespace {
 // A little larger than life on a 96 dpi screen, so that 8 pt text stays readable.
 constexpr qreal PreviewDotsPerMm = 5;
-// Marks the printer list's last entry, which asks for a folder instead of naming a printer.
-constexpr int ChooseFolderRole = Qt::UserRole + 1;
 
 QString listText(const TicketItem &item)
 {
@@ -63,10 +58,10 @@ QStringList dataItemNames(const QList<DataItem> &sample, const TicketProject &pr
 }
 } // namespace
 
-TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, TicketProject project,
-                               QList<DataItem> sampleItems, QWidget *parent)
-    : QDialog(parent), dialogs_(dialogs), projectPath_(projectPath), project_(std::move(project)),
-      savedProject_(project_), sample_(std::move(sampleItems))
+TicketDesigner::TicketDesigner(Dialogs &dialogs, const Clock &clock, const QString &projectPath,
+                               TicketProject project, QList<DataItem> sampleItems, QWidget *parent)
+    : QDialog(parent), dialogs_(dialogs), clock_(clock), projectPath_(projectPath),
+      project_(std::move(project)), savedProject_(project_), sample_(std::move(sampleItems))
 {
     setObjectName(QStringLiteral("TicketDesigner"));
     buildLayout();
@@ -77,15 +72,11 @@ TicketDesigner::TicketDesigner(Dialogs &dialogs, const QString &projectPath, Tic
     connect(moveUpButton_, &QPushButton::clicked, this, [this] { moveItem(-1); });
     connect(moveDownButton_, &QPushButton::clicked, this, [this] { moveItem(1); });
     connect(itemEditor_, &TicketItemEditor::itemChanged, this, &TicketDesigner::itemEdited);
-    connect(paperWidth_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
-        project_.paperSize.setWidth(mm);
+    connect(printerPanel_, &PrinterPanel::changed, this, [this] {
+        printerPanel_->applyTo(project_);
         refreshPreview();
     });
-    connect(paperHeight_, &QDoubleSpinBox::valueChanged, this, [this](double mm) {
-        project_.paperSize.setHeight(mm);
-        refreshPreview();
-    });
-    connect(printerChoice_, &QComboBox::currentIndexChanged, this, &TicketDesigner::printerChosen);
+    connect(printerPanel_, &PrinterPanel::testPrintRequested, this, &TicketDesigner::testPrint);
     connect(saveButton_, &QPushButton::clicked, this, &TicketDesigner::save);
     connect(closeButton_, &QPushButton::clicked, this, &TicketDesigner::closeUnsaved);
 
@@ -114,31 +105,11 @@ void TicketDesigner::buildLayout()
 
     itemEditor_ = new TicketItemEditor(dataItemNames(sample_, project_), this);
 
-    // The paper and the printer.
-    auto *paperEditors = new QGroupBox(QStringLiteral("Carta e stampante"), this);
-    paperWidth_ = TicketItemEditor::millimetreBox(paperEditors, QStringLiteral("paperWidth"), 10);
-    paperHeight_ = TicketItemEditor::millimetreBox(paperEditors, QStringLiteral("paperHeight"), 10);
-    paperWidth_->setValue(project_.paperSize.width());
-    paperHeight_->setValue(project_.paperSize.height());
-    paperWidth_->setToolTip(
-        QStringLiteral("Larghezza della carta (80 mm per un rotolo da ricevute)"));
-    paperHeight_->setToolTip(QStringLiteral("Lunghezza del ticket"));
-    printerChoice_ = new QComboBox(paperEditors);
-    printerChoice_->setObjectName(QStringLiteral("printer"));
-    printerChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    printerChoice_->setMinimumContentsLength(20);
-    fillPrinters();
-    auto *paperRow = new QHBoxLayout;
-    paperRow->addWidget(paperWidth_);
-    paperRow->addWidget(paperHeight_);
-    paperRow->addStretch();
-    auto *paperForm = new QFormLayout(paperEditors);
-    paperForm->addRow(caption(paperEditors, QStringLiteral("Carta:")), paperRow);
-    paperForm->addRow(caption(paperEditors, QStringLiteral("Stampante:")), printerChoice_);
+    printerPanel_ = new PrinterPanel(dialogs_, project_, this);
 
     auto *editorColumn = new QVBoxLayout;
     editorColumn->addWidget(itemEditor_);
-    editorColumn->addWidget(paperEditors);
+    editorColumn->addWidget(printerPanel_);
     editorColumn->addStretch();
 
     // The preview on a grey desk, so that the white paper's edges show.
@@ -239,13 +210,12 @@ void TicketDesigner::addItem()
     item.text = QStringLiteral("Nuovo testo");
     const qreal height = 7;
     const qreal margin = 4;
-    const qreal top = std::min(bottom + 1, paperHeight_->maximum() - height - margin);
+    const qreal top = std::min(bottom + 1, TicketProject::MaxMillimetres - height - margin);
     item.box =
         QRectF(margin, top, std::max<qreal>(1, project_.paperSize.width() - 2 * margin), height);
     if (item.box.bottom() + margin > project_.paperSize.height()) {
-        const QSignalBlocker blocker(paperHeight_);
-        paperHeight_->setValue(item.box.bottom() + margin);
-        project_.paperSize.setHeight(paperHeight_->value());
+        project_.paperSize.setHeight(item.box.bottom() + margin);
+        printerPanel_->showPaper(project_.paperSize);
     }
     project_.items << item;
     buildItemList();
@@ -283,41 +253,17 @@ void TicketDesigner::updateButtons()
     moveDownButton_->setEnabled(row >= 0 && row < count - 1);
 }
 
-void TicketDesigner::fillPrinters()
+void TicketDesigner::testPrint()
 {
-    const QSignalBlocker blocker(printerChoice_);
-    printerChoice_->clear();
-    printerChoice_->addItem(QStringLiteral("Stampante predefinita del sistema"), QString());
-    for (const QString &name : QPrinterInfo::availablePrinterNames())
-        printerChoice_->addItem(name, name);
-    const QString &current = project_.printer;
-    if (current.startsWith(TicketProject::pdfPrefix())) {
-        const QString folder = current.mid(TicketProject::pdfPrefix().size());
-        printerChoice_->addItem(
-            QStringLiteral("PDF nella cartella %1").arg(QDir::toNativeSeparators(folder)), current);
-    } else if (printerChoice_->findData(current) < 0) {
-        // A printer of the project that this machine does not know is kept, not lost on
-        // save: the project may have been made on another workstation.
-        printerChoice_->addItem(QStringLiteral("%1 (non installata)").arg(current), current);
-    }
-    printerChoice_->addItem(QStringLiteral("Cartella PDF…"));
-    printerChoice_->setItemData(printerChoice_->count() - 1, true, ChooseFolderRole);
-    printerChoice_->setCurrentIndex(printerChoice_->findData(current));
-}
-
-void TicketDesigner::printerChosen(int index)
-{
-    if (!printerChoice_->itemData(index, ChooseFolderRole).toBool()) {
-        project_.printer = printerChoice_->itemData(index).toString();
-        return;
-    }
-    QString folder;
-    if (project_.printer.startsWith(TicketProject::pdfPrefix()))
-        folder = project_.printer.mid(TicketProject::pdfPrefix().size());
-    if (dialogs_.chooseFolder(this, QStringLiteral("Cartella dei ticket in PDF"), folder))
-        project_.printer = TicketProject::pdfPrefix() + QDir::cleanPath(folder);
-    // On cancel this puts the printer chosen before back on show.
-    fillPrinters();
+    // The project as it stands on screen, saved or not: the technician tries before saving.
+    const DeliveryResult result =
+        PrintTarget::deliver(project_, clock_, {TestTicket::items(clock_)});
+    if (result.printed())
+        dialogs_.message(this, Dialogs::Kind::Information,
+                         QStringLiteral("Stampa di prova inviata alla stampante."));
+    else
+        dialogs_.alert(this,
+                       QStringLiteral("La stampa di prova non è riuscita.\n\n") + result.message);
 }
 
 void TicketDesigner::save()

@@ -5,9 +5,9 @@
 
 #include <QDialog>
 
+class Clock;
 class Dialogs;
-class QComboBox;
-class QDoubleSpinBox;
+class PrinterPanel;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -23,8 +23,8 @@ class TicketDesigner : public QDialog
     Q_OBJECT
 
 public:
-    TicketDesigner(Dialogs &dialogs, const QString &projectPath, TicketProject project,
-                   QList<DataItem> sampleItems, QWidget *parent = nullptr);
+    TicketDesigner(Dialogs &dialogs, const Clock &clock, const QString &projectPath,
+                   TicketProject project, QList<DataItem> sampleItems, QWidget *parent = nullptr);
 
     const TicketProject &project() const { return project_; }
     bool hasUnsavedChanges() const { return project_ != savedProject_; }
@@ -43,13 +43,13 @@ private:
     void removeItem();
     void moveItem(int by);
     void updateButtons();
-    void fillPrinters();
-    void printerChosen(int index);
+    void testPrint();
     void save();
     void closeUnsaved();
     void refreshPreview();
 
     Dialogs &dialogs_;
+    const Clock &clock_;
     QString projectPath_;
     TicketProject project_;
     TicketProject savedProject_; // as the file holds it, to tell unsaved edits
@@ -64,8 +64,6 @@ private:
     QPushButton *saveButton_ = nullptr;
     QPushButton *closeButton_ = nullptr;
     TicketItemEditor *itemEditor_ = nullptr;
-    QDoubleSpinBox *paperWidth_ = nullptr;
-    QDoubleSpinBox *paperHeight_ = nullptr;
-    QComboBox *printerChoice_ = nullptr;
+    PrinterPanel *printerPanel_ = nullptr;
     QLabel *preview_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "report/ticketitemeditor.h"
 
+#include "report/ticketproject.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -44,7 +46,7 @@ QDoubleSpinBox *TicketItemEditor::millimetreBox(QWidget *parent, const QString &
 {
     auto *box = new QDoubleSpinBox(parent);
     box->setObjectName(name);
-    box->setRange(minimum, 1000);
+    box->setRange(minimum, TicketProject::MaxMillimetres);
     box->setDecimals(1);
     box->setSingleStep(0.5);
     box->setSuffix(QStringLiteral(" mm"));

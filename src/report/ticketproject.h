@@ -15,6 +15,8 @@ class TicketProject
 {
 public:
     static constexpr int FormatVersion = 1;
+    // The largest length the file takes: it catches a size in micrometres, not a layout.
+    static constexpr double MaxMillimetres = 1000;
     static QString defaultFileName() { return QStringLiteral("Ticket.lbl"); }
     // The printer text that writes each ticket as a PDF into a folder.
     static QString pdfPrefix() { return QStringLiteral("pdf:"); }

@@ -11,7 +11,6 @@
 namespace {
 // Generous bounds: they exist to catch a hand-edited file gone wrong (a size in
 // micrometres, a negative box), not to police the layout.
-constexpr double MaxMillimetres = 1000;
 constexpr double MinFontSize = 1;
 constexpr double MaxFontSize = 200;
 } // namespace
@@ -132,12 +131,12 @@ double TicketProjectReader::millimetres(const QJsonObject &parent, const QString
     const QJsonValue value = parent.value(key);
     const double mm = value.toDouble();
     const bool inRange = zeroAllowed ? mm >= 0 : mm > 0;
-    if (!value.isDouble() || !inRange || mm > MaxMillimetres)
+    if (!value.isDouble() || !inRange || mm > TicketProject::MaxMillimetres)
         fail(QStringLiteral("%1: %2 deve essere un numero di millimetri %3 %4.")
                  .arg(subject_, what,
                       zeroAllowed ? QStringLiteral("tra 0 e")
                                   : QStringLiteral("maggiore di 0 e al massimo"))
-                 .arg(MaxMillimetres),
+                 .arg(TicketProject::MaxMillimetres),
              QStringLiteral("%1: %2").arg(key, describe(value)));
     return mm;
 }

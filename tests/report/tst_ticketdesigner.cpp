@@ -1,7 +1,9 @@
 #include "report/ticketdesigner.h"
 
+#include "support/manualclock.h"
 #include "support/scripteddialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -18,6 +20,7 @@ class TestTicketDesigner : public QObject
 
     std::unique_ptr<QTemporaryDir> dir_;
     ScriptedDialogs dialogs_;
+    ManualClock clock_;
     std::unique_ptr<TicketDesigner> designer_;
 
     void open(const QString &path = QString())
@@ -25,7 +28,7 @@ class TestTicketDesigner : public QObject
         const QList<DataItem> sample = {{u"ID"_qs, u"1"_qs, DataItem::Number},
                                         {u"Titolo"_qs, u"Ufficio Tributi"_qs, DataItem::Text}};
         designer_ = std::make_unique<TicketDesigner>(
-            dialogs_, path.isEmpty() ? dir_->filePath(u"Ticket.lbl"_qs) : path,
+            dialogs_, clock_, path.isEmpty() ? dir_->filePath(u"Ticket.lbl"_qs) : path,
             TicketProject::defaultTicket(), sample);
         designer_->show();
     }
@@ -96,6 +99,37 @@ private slots:
         click("save");
         QVERIFY(dialogs_.alert().startsWith(u"Non è stato possibile salvare il progetto"_qs));
         QVERIFY(designer_->isVisible());
+    }
+
+    // The thermal printers spoken to directly, the roll widths and the test print, which
+    // reaches the chosen printer as the project stands, saved or not.
+    void printerChoicesAndTestPrint()
+    {
+        open();
+        auto *printer = child<QComboBox>("printer");
+        auto *address = child<QLineEdit>("printerAddress");
+        QVERIFY(!address->isEnabled() && !child<QCheckBox>("cut")->isEnabled());
+        printer->setCurrentIndex(printer->findText(u"Stampante termica in rete (ESC/POS)"_qs));
+        QTest::keyClicks(address, u"10.0.0.7:9101"_qs);
+        child<QCheckBox>("cut")->setChecked(false);
+        click("paper58");
+        QCOMPARE(designer_->project().printer, u"escpos:tcp://10.0.0.7:9101"_qs);
+        QVERIFY(!designer_->project().cut && designer_->project().paperSize.width() == 58);
+        printer->setCurrentIndex(printer->findText(u"Stampante termica USB (ESC/POS)"_qs));
+        address->clear();
+        QTest::keyClicks(address, u"/dev/usb/lp1"_qs);
+        QCOMPARE(designer_->project().printer, u"escpos:/dev/usb/lp1"_qs);
+
+        dialogs_.folders << dir_->path();
+        printer->setCurrentIndex(printer->count() - 1);
+        click("testPrint");
+        QCOMPARE(dialogs_.messageTexts(), {u"Stampa di prova inviata alla stampante."_qs});
+        QCOMPARE(QDir(dir_->path()).entryList({u"*-000.pdf"_qs}).size(), 1);
+        QVERIFY(!QFile::exists(dir_->filePath(u"Ticket.lbl"_qs)));
+        dialogs_.messages.clear();
+        QVERIFY(dir_->remove());
+        click("testPrint");
+        QVERIFY(dialogs_.alert().startsWith(u"La stampa di prova non è riuscita."_qs));
     }
 
     void addRemoveAndMoveItems()
