@@ -2,8 +2,7 @@
 
 #include <QFile>
 
-// Device files of printers exist on Unix systems only; elsewhere such a text is refused
-// when opening and the network is the way to the printer.
+// Printers' device files exist on Unix systems only (see EscPosLink::open).
 #ifdef Q_OS_UNIX
 
 #include <cerrno>
@@ -99,37 +98,6 @@ bool EscPosDeviceLink::waitFor(short events)
 void EscPosDeviceLink::fail(const QString &what)
 {
     error_ = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-}
-
-#else
-
-EscPosDeviceLink::EscPosDeviceLink(const QString &, int timeoutMs) : timeoutMs_(timeoutMs)
-{
-    error_ = QStringLiteral("file di dispositivo non disponibili su questo sistema");
-}
-
-EscPosDeviceLink::~EscPosDeviceLink() = default;
-
-bool EscPosDeviceLink::write(const QByteArray &)
-{
-    return false;
-}
-
-std::optional<char> EscPosDeviceLink::read()
-{
-    return std::nullopt;
-}
-
-void EscPosDeviceLink::discardInput() {}
-
-bool EscPosDeviceLink::waitFor(short)
-{
-    return false;
-}
-
-void EscPosDeviceLink::fail(const QString &what)
-{
-    error_ = what;
 }
 
 #endif

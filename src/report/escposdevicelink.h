@@ -3,7 +3,7 @@
 #include "report/escposlink.h"
 
 // A printer's device file: a USB printer (/dev/usb/lp0) or a serial line (/dev/ttyS0),
-// whose settings of speed and parity stay as the system has them.
+// whose settings of speed and parity stay as the system has them. Unix only.
 class EscPosDeviceLink final : public EscPosLink
 {
 public:

@@ -41,11 +41,13 @@ std::unique_ptr<EscPosLink> EscPosLink::open(const QString &printerText, int tim
             throw unreachable(printerText, link->errorString());
         return link;
     }
+#ifdef Q_OS_UNIX
     if (QDir::isAbsolutePath(address)) {
         auto link = std::make_unique<EscPosDeviceLink>(address, timeoutMs);
         if (!link->opened())
             throw unreachable(printerText, link->errorString());
         return link;
     }
+#endif
     throw malformed(printerText);
 }

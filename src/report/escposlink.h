@@ -17,9 +17,9 @@ public:
     virtual ~EscPosLink() = default;
 
     // The printer text "escpos:tcp://HOST[:PORT]" or "escpos:/dev/..." (any absolute path
-    // of a device file, opened for reading and writing). Connects or opens, waiting at most
-    // timeoutMs. Throws ReportError naming the text when it is malformed or the printer
-    // cannot be reached.
+    // of a device file, opened for reading and writing; on Unix only, elsewhere malformed).
+    // Connects or opens, waiting at most timeoutMs. Throws ReportError naming the text when
+    // it is malformed or the printer cannot be reached.
     static std::unique_ptr<EscPosLink> open(const QString &printerText, int timeoutMs);
 
     // Hands every byte to the printer, or returns false when the link broke or made no

@@ -62,9 +62,9 @@ private slots:
 
         const DeliveryResult result = PrintTarget::deliver(project, clock_, {ticket_, second});
         QVERIFY2(result.printed(), qPrintable(result.message));
-        const QList<QImage> tickets = printer.tickets();
+        const QList<QImage> tickets = printer.record().tickets;
         QCOMPARE(tickets.size(), 2);
-        QCOMPARE(printer.cuts(), cut ? 2 : 0);
+        QCOMPARE(printer.record().cuts, cut ? 2 : 0);
         QCOMPARE(tickets.at(0), EscPosRaster::ticketImage(project, ticket_));
         QCOMPARE(tickets.at(1), EscPosRaster::ticketImage(project, second));
 
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(refusal([&] { target->checkReady(); }), expected);
         // Turned bad between the number and the ticket: the print fails the same way.
         QCOMPARE(refusal([&] { target->print(project, {ticket_}); }), expected);
-        QCOMPARE(printer.printedBytes(), 0);
+        QCOMPARE(printer.record().printed, 0);
     }
 
     void paperNearItsEndPrintsAndIsLoggedOnce()
@@ -131,7 +131,7 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QRegularExpression::escape(warning)));
         for (int i = 0; i < 2; ++i)
             QVERIFY(PrintTarget::deliver(project, clock_, {ticket_}).printed());
-        QCOMPARE(printer.tickets().size(), 2);
+        QCOMPARE(printer.record().tickets.size(), 2);
     }
 
     void aConnectionDroppedHalfwayFailsAndIsNeverResent()
@@ -140,15 +140,15 @@ private slots:
         const TicketProject project = this->project(printer);
         const auto target = PrintTarget::open(project, clock_);
         target->checkReady();
-        const qsizetype dropAt = printer.received().size() + 5000;
+        const qsizetype dropAt = printer.record().received.size() + 5000;
         printer.dropAfter(dropAt);
         QVERIFY(refusal([&] {
                     target->print(project, {ticket_});
                 }).contains(u"il biglietto potrebbe essere incompleto"_qs));
         QVERIFY(refusal([&] { target->print(project, {ticket_}); }) != u"(none)"_qs);
-        QCOMPARE(printer.received().size(), dropAt);
-        QCOMPARE(printer.connections(), 1);
-        QVERIFY(printer.tickets().isEmpty());
+        QCOMPARE(printer.record().received.size(), dropAt);
+        QCOMPARE(printer.record().connections, 1);
+        QVERIFY(printer.record().tickets.isEmpty());
     }
 
     void malformedOrUnreachablePrintersAreRefused_data()

@@ -33,8 +33,6 @@ public:
 
     explicit LoopbackPrinter(Link link = Link::Tcp);
     ~LoopbackPrinter();
-    LoopbackPrinter(const LoopbackPrinter &) = delete;
-    LoopbackPrinter &operator=(const LoopbackPrinter &) = delete;
 
     // "escpos:tcp://127.0.0.1:PORT" or "escpos:/dev/pts/N".
     QString printerText() const { return printerText_; }
@@ -43,11 +41,16 @@ public:
     // Hangs up once this many bytes have come in, keeping exactly those.
     void dropAfter(qsizetype bytes);
 
-    QByteArray received() const;
-    qsizetype printedBytes() const; // received but status requests
-    QList<QImage> tickets() const;  // raster rows up to each cut or feed, 1-bit, 1 = black
-    int cuts() const;
-    int connections() const;
+    // What has come in so far.
+    struct Record
+    {
+        QByteArray received;   // every byte
+        qsizetype printed = 0; // the bytes but status requests
+        QList<QImage> tickets; // raster rows up to each cut or feed, 1-bit, 1 = black
+        int cuts = 0;
+        int connections = 0;
+    };
+    Record record() const;
 
 private:
     void listen();
@@ -67,12 +70,8 @@ private:
     mutable QMutex mutex_;
     Status status_ = Status::Ready;
     qsizetype dropAfter_ = -1;
-    QByteArray received_;
+    Record record_;
     QByteArray pending_;
-    qsizetype printed_ = 0;
     QByteArray rows_;
     int rowBytes_ = 0;
-    QList<QImage> tickets_;
-    int cuts_ = 0;
-    int connections_ = 0;
 };
