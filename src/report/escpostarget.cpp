@@ -15,9 +15,7 @@ const QByteArray Initialize("\x1b@", 2); // ESC @
 // taken instead of dropping.
 const QByteArray FeedAndCut("\x1dVB\x00", 4);
 // ESC d 4: four lines (about 17 mm) bring the ticket past the tear bar above the head.
-const QByteArray FeedToTearOff("\x1b"
-                               "d\x04",
-                               3);
+const QByteArray FeedToTearOff("\x1b\x64\x04", 3);
 } // namespace
 
 EscPosTarget::EscPosTarget(const TicketProject &project)
@@ -44,7 +42,11 @@ void EscPosTarget::print(const TicketProject &project, const QList<QList<DataIte
     const QByteArray bytes = document(project, pages);
     checkReady();
     // The answer to a last status request arrives only after every byte before it: the
-    // proof that the printer has the whole ticket.
+    // proof that the printer has the whole ticket. A printer takes bytes in about as fast
+    // as it prints, so that answer may wait for most of a ticket to come out (well under
+    // a second on a thermal head) and the timeout must allow for it. Printers that take
+    // DLE EOT even inside an image's dots may answer early; the proof is then weaker, but
+    // it never fails a print that arrived.
     if (!link_->write(bytes + EscPosStatus::printerRequest()) || !link_->read()) {
         const QString detail = link_->errorString();
         link_.reset();
