@@ -19,7 +19,6 @@ public:
     // Every answer has bit 1 and bit 4 set and bits 0 and 7 clear; anything else is not one.
     static bool isAnswer(char byte);
 
-    EscPosStatus() = default;
     explicit EscPosStatus(const std::array<quint8, Requests> &answers) : answers_(answers) {}
 
     bool offline() const;      // DLE EOT 1, bit 3
