@@ -1,6 +1,7 @@
 #include "report/printtarget.h"
 
 #include "core/clock.h"
+#include "report/escpostarget.h"
 #include "report/pdffoldertarget.h"
 #include "report/printertarget.h"
 #include "report/reporterror.h"
@@ -21,6 +22,8 @@ std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, con
         return std::make_unique<PdfFolderTarget>(QDir::current().absoluteFilePath(folder),
                                                  project.paperSize, clock.now());
     }
+    if (text.startsWith(TicketProject::escPosPrefix()))
+        return std::make_unique<EscPosTarget>(project);
 
     QPrinterInfo printer;
     if (text.isEmpty()) {

@@ -1,0 +1,182 @@
+#include "report/escposraster.h"
+#include "report/printtarget.h"
+#include "report/reporterror.h"
+#include "report/ticketproject.h"
+#include "report/ticketrenderer.h"
+#include "support/loopbackprinter.h"
+#include "support/manualclock.h"
+
+#include <QTest>
+
+using Status = LoopbackPrinter::Status;
+
+// The message of the ReportError that call throws, or "(none)" when it throws nothing.
+template <typename Call> static QString refusal(Call call)
+{
+    try {
+        call();
+    } catch (const ReportError &error) {
+        return error.message();
+    }
+    return QStringLiteral("(none)");
+}
+
+class TestEscPos : public QObject
+{
+    Q_OBJECT
+
+    const QList<DataItem> ticket_{{u"NumeroDaStampare"_qs, u"42"_qs, DataItem::Number},
+                                  {u"QualePostazione"_qs, u"Postazione 3"_qs, DataItem::Text}};
+    const ManualClock clock_;
+
+    static TicketProject project(const LoopbackPrinter &printer)
+    {
+        return TicketProject::defaultTicket(printer.printerText());
+    }
+
+private slots:
+    void ticketsArriveAsDrawnAndCut_data()
+    {
+        QTest::addColumn<LoopbackPrinter::Link>("link");
+        QTest::addColumn<qreal>("paperWidth");
+        QTest::addColumn<int>("dotsWide");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("80 mm, cut") << LoopbackPrinter::Link::Tcp << 80.0 << 576 << true;
+        QTest::newRow("58 mm, torn off") << LoopbackPrinter::Link::Tcp << 58.0 << 384 << false;
+        QTest::newRow("device file") << LoopbackPrinter::Link::Pty << 80.0 << 576 << true;
+    }
+    void ticketsArriveAsDrawnAndCut()
+    {
+        QFETCH(LoopbackPrinter::Link, link);
+        QFETCH(qreal, paperWidth);
+        QFETCH(int, dotsWide);
+        QFETCH(bool, cut);
+        LoopbackPrinter printer(link);
+        if (printer.printerText().isEmpty())
+            QSKIP("No pseudo-terminal can be opened here.");
+        TicketProject project = this->project(printer);
+        project.paperSize.setWidth(paperWidth);
+        project.cut = cut;
+        QList<DataItem> second = ticket_;
+        second.first().content = u"43"_qs;
+
+        const DeliveryResult result = PrintTarget::deliver(project, clock_, {ticket_, second});
+        QVERIFY2(result.printed(), qPrintable(result.message));
+        const QList<QImage> tickets = printer.record().tickets;
+        QCOMPARE(tickets.size(), 2);
+        QCOMPARE(printer.record().cuts, cut ? 2 : 0);
+        QCOMPARE(tickets.at(0), EscPosRaster::ticketImage(project, ticket_));
+        QCOMPARE(tickets.at(1), EscPosRaster::ticketImage(project, second));
+
+        // The same ticket drawn on the whole paper and cut to the head's width in the
+        // middle: drawn 1:1, never scaled. Antialiased edges land on the other side of the
+        // threshold for a few dots, should the two routes round a position differently.
+        const qreal dotsPerMm = project.dotsPerInch / 25.4;
+        const QImage paper = TicketRenderer::image(project, ticket_, dotsPerMm);
+        const QImage &printed = tickets.at(0);
+        QCOMPARE(printed.size(), QSize(dotsWide, paper.height()));
+        const int left = (paper.width() - dotsWide) / 2;
+        int ink = 0, differing = 0;
+        for (int y = 0; y < paper.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(paper.constScanLine(y)) + left;
+            const uchar *dots = printed.constScanLine(y);
+            for (int x = 0; x < dotsWide; ++x) {
+                const bool black = dots[x / 8] & (0x80 >> (x % 8));
+                ink += black;
+                differing += black != (qGray(row[x]) < 128);
+            }
+        }
+        QVERIFY(ink > 1000);
+        QVERIFY2(differing * 100 < ink, qPrintable(QString::number(differing)));
+    }
+
+    void aPrinterThatCannotPrintRefusesBeforeAnyByte_data()
+    {
+        QTest::addColumn<Status>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("paper end")
+            << Status::PaperEnd << u"Carta esaurita nella stampante dei biglietti (%1)."_qs;
+        QTest::newRow("cover open")
+            << Status::CoverOpen << u"Il coperchio della stampante dei biglietti è aperto (%1)."_qs;
+        QTest::newRow("error") << Status::Error << u"Errore della stampante dei biglietti (%1)."_qs;
+        QTest::newRow("offline") << Status::Offline
+                                 << u"La stampante dei biglietti è fuori linea (%1)."_qs;
+        QTest::newRow("silent") << Status::Silent
+                                << u"Stampante non raggiungibile (%1): nessuna risposta entro "
+                                   "0,3 secondi."_qs;
+    }
+    void aPrinterThatCannotPrintRefusesBeforeAnyByte()
+    {
+        QFETCH(Status, status);
+        QFETCH(QString, message);
+        LoopbackPrinter printer;
+        TicketProject project = this->project(printer);
+        project.timeoutMs = 300;
+        const auto target = PrintTarget::open(project, clock_);
+        printer.setStatus(status);
+        const QString expected = message.arg(printer.printerText());
+        QCOMPARE(refusal([&] { target->checkReady(); }), expected);
+        // Turned bad between the number and the ticket: the print fails the same way.
+        QCOMPARE(refusal([&] { target->print(project, {ticket_}); }), expected);
+        QCOMPARE(printer.record().printed, 0);
+    }
+
+    void paperNearItsEndPrintsAndIsLoggedOnce()
+    {
+        LoopbackPrinter printer;
+        printer.setStatus(Status::NearEnd);
+        const TicketProject project = this->project(printer);
+        const QString warning = u"Carta quasi esaurita nella stampante dei biglietti (%1)."_qs.arg(
+            printer.printerText());
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        QTest::failOnWarning(QRegularExpression(QRegularExpression::escape(warning)));
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(PrintTarget::deliver(project, clock_, {ticket_}).printed());
+        QCOMPARE(printer.record().tickets.size(), 2);
+    }
+
+    void aConnectionDroppedHalfwayFailsAndIsNeverResent()
+    {
+        LoopbackPrinter printer;
+        const TicketProject project = this->project(printer);
+        const auto target = PrintTarget::open(project, clock_);
+        target->checkReady();
+        const qsizetype dropAt = printer.record().received.size() + 5000;
+        printer.dropAfter(dropAt);
+        QVERIFY(refusal([&] {
+                    target->print(project, {ticket_});
+                }).contains(u"il biglietto potrebbe essere incompleto"_qs));
+        QVERIFY(refusal([&] { target->print(project, {ticket_}); }) != u"(none)"_qs);
+        QCOMPARE(printer.record().received.size(), dropAt);
+        QCOMPARE(printer.record().connections, 1);
+        QVERIFY(printer.record().tickets.isEmpty());
+    }
+
+    void malformedOrUnreachablePrintersAreRefused_data()
+    {
+        QTest::addColumn<QString>("printerText");
+        QTest::addColumn<QString>("message");
+        const QString malformed =
+            u"La stampante dei biglietti «%1» non è indicata correttamente"_qs;
+        QTest::newRow("empty") << u"escpos:"_qs << malformed;
+        QTest::newRow("no host") << u"escpos:tcp://"_qs << malformed;
+        QTest::newRow("bad port") << u"escpos:tcp://printer:port"_qs << malformed;
+        QTest::newRow("port zero") << u"escpos:tcp://printer:0"_qs << malformed;
+        QTest::newRow("a path") << u"escpos:tcp://printer/queue"_qs << malformed;
+        QTest::newRow("relative file") << u"escpos:usb/lp0"_qs << malformed;
+        QTest::newRow("no such device")
+            << u"escpos:/nonexistent/lp0"_qs << u"Stampante non raggiungibile (%1)."_qs;
+    }
+    void malformedOrUnreachablePrintersAreRefused()
+    {
+        QFETCH(QString, printerText);
+        QFETCH(QString, message);
+        const TicketProject project = TicketProject::defaultTicket(printerText);
+        QVERIFY(refusal([&] {
+                    PrintTarget::open(project, clock_);
+                }).startsWith(message.arg(printerText)));
+    }
+};
+
+QTEST_MAIN(TestEscPos)
+#include "tst_escpos.moc"

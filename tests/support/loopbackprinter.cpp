@@ -1,0 +1,165 @@
+#include "support/loopbackprinter.h"
+
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <pty.h>
+#include <unistd.h>
+
+namespace {
+// The bits each status adds to the answers to DLE EOT 1 to 4 (0x12 when all is well).
+constexpr quint8 StatusBits[][4] = {
+    {0, 0, 0, 0},          // Ready
+    {0, 0, 0, 0x0c},       // NearEnd: roll near-end sensor
+    {0x08, 0x20, 0, 0x60}, // PaperEnd: offline, stopped for paper end, roll end sensor
+    {0x08, 0x04, 0, 0},    // CoverOpen
+    {0x08, 0x40, 0x20, 0}, // Error: an unrecoverable one
+    {0x08, 0, 0, 0},       // Offline
+    {0, 0, 0, 0}};         // Silent
+} // namespace
+
+LoopbackPrinter::LoopbackPrinter(Link link) : context_(new QObject)
+{
+    context_->moveToThread(&thread_);
+    thread_.start();
+    QMetaObject::invokeMethod(
+        context_, [this, link] { link == Link::Tcp ? listen() : openPty(); },
+        Qt::BlockingQueuedConnection);
+}
+
+LoopbackPrinter::~LoopbackPrinter()
+{
+    QMetaObject::invokeMethod(
+        context_, [this] { qDeleteAll(context_->children()); }, Qt::BlockingQueuedConnection);
+    thread_.quit();
+    thread_.wait();
+    delete context_;
+    ::close(ptyMaster_);
+    ::close(ptySlave_);
+}
+
+void LoopbackPrinter::listen()
+{
+    auto *server = new QTcpServer(context_);
+    server->listen(QHostAddress::LocalHost);
+    printerText_ = QStringLiteral("escpos:tcp://127.0.0.1:%1").arg(server->serverPort());
+    QObject::connect(server, &QTcpServer::newConnection, context_, [this, server] {
+        while (QTcpSocket *socket = server->nextPendingConnection()) {
+            {
+                const QMutexLocker lock(&mutex_);
+                ++record_.connections;
+            }
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                bool hangUp = false;
+                const QByteArray answers = take(socket->readAll(), &hangUp);
+                if (hangUp)
+                    socket->abort();
+                else
+                    socket->write(answers);
+            });
+        }
+    });
+}
+
+void LoopbackPrinter::openPty()
+{
+    // The slave stays open here too, so that the master never sees a hang-up between the
+    // code under test's opening and closing it.
+    if (::openpty(&ptyMaster_, &ptySlave_, nullptr, nullptr, nullptr) != 0)
+        return;
+    printerText_ = QStringLiteral("escpos:") + QString::fromLocal8Bit(::ttyname(ptySlave_));
+    // Neither connections nor hang-ups here: the network tests count those.
+    auto *notifier = new QSocketNotifier(ptyMaster_, QSocketNotifier::Read, context_);
+    QObject::connect(notifier, &QSocketNotifier::activated, context_, [this] {
+        char buffer[4096];
+        const ssize_t n = ::read(ptyMaster_, buffer, sizeof buffer);
+        bool hangUp = false;
+        const QByteArray answers = take(QByteArray(buffer, std::max<ssize_t>(n, 0)), &hangUp);
+        [[maybe_unused]] const ssize_t written =
+            ::write(ptyMaster_, answers.constData(), size_t(answers.size()));
+    });
+}
+
+void LoopbackPrinter::setStatus(Status status)
+{
+    const QMutexLocker lock(&mutex_);
+    status_ = status;
+}
+
+void LoopbackPrinter::dropAfter(qsizetype bytes)
+{
+    const QMutexLocker lock(&mutex_);
+    dropAfter_ = bytes;
+}
+
+LoopbackPrinter::Record LoopbackPrinter::record() const
+{
+    const QMutexLocker lock(&mutex_);
+    return record_;
+}
+
+QByteArray LoopbackPrinter::take(const QByteArray &bytes, bool *hangUp)
+{
+    const QMutexLocker lock(&mutex_);
+    QByteArray in = bytes;
+    *hangUp = dropAfter_ >= 0 && record_.received.size() + in.size() >= dropAfter_;
+    if (*hangUp)
+        in.truncate(dropAfter_ - record_.received.size());
+    record_.received += in;
+    pending_ += in;
+    QByteArray answers;
+    while (const qsizetype length = command(&answers))
+        pending_.remove(0, length);
+    return answers;
+}
+
+qsizetype LoopbackPrinter::command(QByteArray *answers)
+{
+    const qsizetype have = pending_.size();
+    const auto at = [this](qsizetype i) { return int(quint8(pending_.at(i))); };
+    const int first = at(0);
+    qsizetype length = 1; // a byte of no command we know
+    if (first == 0x10 || first == 0x1b || first == 0x1d) {
+        if (have < 2)
+            return 0;
+        length = 2; // ESC @ and any other command we do not need
+        if ((first == 0x10 && at(1) == 0x04) || (first == 0x1b && at(1) == 'd'))
+            length = 3;
+        else if (first == 0x1d && at(1) == 'V')
+            length = have < 3 || at(2) < 65 ? 3 : 4;
+        else if (first == 0x1d && at(1) == 'v')
+            length = have < 8 ? 8 : 8 + qsizetype(at(4) | at(5) << 8) * (at(6) | at(7) << 8);
+    }
+    if (have < length)
+        return 0;
+    if (first == 0x10 && at(1) == 0x04) { // DLE EOT n
+        if (status_ != Status::Silent && at(2) >= 1 && at(2) <= 4)
+            answers->append(char(0x12 | StatusBits[int(status_)][at(2) - 1]));
+        return length;
+    }
+    record_.printed += length;
+    if (first == 0x1d && at(1) == 'v') {
+        rowBytes_ = at(4) | at(5) << 8;
+        rows_ += pending_.mid(8, length - 8);
+    } else if (first == 0x1d && at(1) == 'V') {
+        ++record_.cuts;
+        endTicket();
+    } else if (first == 0x1b && at(1) == 'd') {
+        endTicket();
+    }
+    return length;
+}
+
+void LoopbackPrinter::endTicket()
+{
+    if (rowBytes_ == 0)
+        return;
+    QImage image(rowBytes_ * 8, int(rows_.size() / rowBytes_), QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    for (int y = 0; y < image.height(); ++y)
+        memcpy(image.scanLine(y), rows_.constData() + qsizetype(y) * rowBytes_, size_t(rowBytes_));
+    record_.tickets.append(image);
+    rows_.clear();
+    rowBytes_ = 0;
+}
