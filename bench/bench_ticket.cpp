@@ -1,7 +1,9 @@
 // Press to ticket handed to the printer: a counter's button on the public screen, the
-// numbering and the ticket record stored, the ticket drawn into a PDF folder. Two floors:
-// the two committed single-row updates of SQLite that any issuing must make, and those two
-// plus the same ticket written by plain QPdfWriter, the least a ticket to PDF costs.
+// numbering and the ticket record stored, the ticket drawn into a PDF folder or sent to a
+// thermal printer in ESC/POS (the loopback printer of the tests, on this machine). The
+// floors: the two committed single-row updates of SQLite that any issuing must make; those
+// two plus the same ticket written by plain QPdfWriter; those two plus the same ticket drawn
+// by plain QPainter into a 1-bit image of the printer's width.
 
 #include "archive/archivepath.h"
 #include "core/kioskstate.h"
@@ -13,6 +15,7 @@
 #include "ui/dialogs.h"
 
 #include "benchsupport.h"
+#include "support/loopbackprinter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,7 +46,9 @@ public:
     int exec(QDialog &) override { return 0; }
 };
 
-void BM_TicketPress(benchmark::State &state)
+// 1,000 presses of the single queue's button, which is open whatever the hour; printer is
+// the project's printer text, or empty for a PDF folder.
+void pressRun(benchmark::State &state, const QString &printer)
 {
     const BenchArchives archives(true);
     QTemporaryDir work;
@@ -51,7 +56,7 @@ void BM_TicketPress(benchmark::State &state)
     QDir().mkpath(tickets);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(work.path());
-    TicketProject::defaultTicket(TicketProject::pdfPrefix() + tickets)
+    TicketProject::defaultTicket(printer.isEmpty() ? TicketProject::pdfPrefix() + tickets : printer)
         .save(TicketProject::defaultFileName());
 
     KioskState kiosk;
@@ -60,7 +65,6 @@ void BM_TicketPress(benchmark::State &state)
     SystemClock clock;
     FrontEnd screen(kiosk, dialogs, clock);
     screen.activate();
-    // The single queue is always open, whatever the hour the benchmark runs at.
     auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
     Latencies latencies;
     for (auto _ : state) {
@@ -75,6 +79,19 @@ void BM_TicketPress(benchmark::State &state)
     }
     latencies.report(state);
     QDir::setCurrent(previous);
+}
+
+void BM_TicketPress(benchmark::State &state)
+{
+    pressRun(state, QString());
+}
+
+// The press returns once the printer has answered the status request sent after the
+// ticket, so every byte of the ticket has been taken by it.
+void BM_TicketPressEscPos(benchmark::State &state)
+{
+    LoopbackPrinter printer;
+    pressRun(state, printer.printerText());
 }
 
 void twoUpdates(const QString &totem)
@@ -153,8 +170,32 @@ void BM_PdfFloor(benchmark::State &state)
     });
 }
 
+void BM_MonoImageFloor(benchmark::State &state)
+{
+    const BenchArchives archives(true);
+    const QString totem = archives.path(ArchivePath::totem());
+    const PlainTicket ticket;
+    // 576 dots across at 203 dpi, the ticket's 4 mm margin outside the head's reach.
+    const qreal dotsPerMm = 203 / 25.4;
+    timeEach(state, [&] {
+        twoUpdates(totem);
+        QImage image(576, qRound(ticket.paper.height() * dotsPerMm), QImage::Format_Mono);
+        image.setDotsPerMeterX(qRound(dotsPerMm * 1000));
+        image.setDotsPerMeterY(qRound(dotsPerMm * 1000));
+        image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        image.fill(0);
+        QPainter painter(&image);
+        painter.translate(-4 * dotsPerMm, 0);
+        ticket.draw(painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    });
+}
+
 BENCHMARK(BM_TicketPress)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 BENCHMARK(BM_SqliteTwoUpdates)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 BENCHMARK(BM_PdfFloor)->Unit(benchmark::kMicrosecond)->Iterations(1000);
+BENCHMARK(BM_TicketPressEscPos)->Unit(benchmark::kMicrosecond)->Iterations(1000);
+BENCHMARK(BM_MonoImageFloor)->Unit(benchmark::kMicrosecond)->Iterations(1000);
 
 } // namespace
