@@ -1,17 +1,22 @@
 #include "report/printtarget.h"
+#include "report/reporterror.h"
 #include "report/ticketproject.h"
 #include "support/manualclock.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
-// A ticket printed through a real CUPS spooler into a cups-pdf queue of this run, which
-// cups-setup.sh adds and removes. cups-pdf renders the job again through Ghostscript, so
-// only the page size is checked here; the ticket's text is checked on the PDF folder.
+// Tickets printed through a real CUPS spooler into cups-pdf queues of this run, which
+// cups-setup.sh adds and removes: one with cups-pdf's own driver (custom sizes), one with a
+// receipt roll's (two widths, no custom sizes), and one that the tests stop and reject.
 namespace {
+constexpr qreal PointsPerMm = 72 / 25.4;
+
 struct Run
 {
     bool ok = false;
@@ -29,6 +34,40 @@ Run run(const QString &program, const QStringList &arguments)
             QString::fromUtf8(process.readAllStandardError()) + process.errorString()};
 }
 
+// Where the first page is inked, in points from its top left corner. The ticket is
+// compared as it looks: cups-pdf draws text again in fonts that no longer say which
+// letters they hold.
+QRect inkBox(const QString &pdf)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(u"page"_qs);
+    if (!run(u"pdftoppm"_qs, {u"-r"_qs, u"72"_qs, u"-gray"_qs, u"-singlefile"_qs, pdf, base}).ok)
+        return QRect();
+    const QImage page(base + u".pgm"_qs);
+    QRect ink;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(page.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+QString text(const QRect &box)
+{
+    return u"%1,%2 %3x%4"_qs.arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height());
+}
+
+QSizeF pageSize(const QString &pdf)
+{
+    const QRegularExpressionMatch size =
+        QRegularExpression(uR"(Pages:\s+1\n[\s\S]*Page size:\s+([\d.]+) x ([\d.]+) pts)"_qs)
+            .match(run(u"pdfinfo"_qs, {pdf}).out);
+    return size.hasMatch() ? QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble())
+                           : QSizeF();
+}
+
 // CUPS lets a process choose its default destination through PRINTER, so the default
 // printer is tried without changing the machine's own.
 auto defaultPrinterFor(const QString &queue)
@@ -38,79 +77,182 @@ auto defaultPrinterFor(const QString &queue)
     return qScopeGuard(
         [previous] { previous.isNull() ? qunsetenv("PRINTER") : qputenv("PRINTER", previous); });
 }
+
+QList<QList<DataItem>> ticketNumbered(const QString &number)
+{
+    return {{{u"NumeroDaStampare"_qs, number, DataItem::Number}}};
+}
 } // namespace
 
 class TestCupsPrinting : public QObject
 {
     Q_OBJECT
 
-    const QString queue_ = u"TotemPDF-%1"_qs.arg(QCoreApplication::applicationPid());
+    const QString pid_ = QString::number(QCoreApplication::applicationPid());
+    const QString pdfQueue_ = u"TotemPDF-"_qs + pid_;
+    const QString rollQueue_ = u"TotemRoll-"_qs + pid_;
+    const QString troubleQueue_ = u"TotemGuasta-"_qs + pid_;
     QString script_;
     ManualClock clock_;
     QString outFolder_;
-    QStringList collected_;
+    QTemporaryDir designFolder_;
+
+    // The cups-pdf file of the ticket with that number, once it has been written.
+    QString printed(const QString &number, const QDateTime &since) const
+    {
+        const QFileInfoList pdfs =
+            QDir(outFolder_).entryInfoList({u"*_%1*.pdf"_qs.arg(number)}, QDir::Files, QDir::Time);
+        return pdfs.isEmpty() || pdfs.first().lastModified() < since ? QString()
+                                                                     : pdfs.first().filePath();
+    }
 
 private slots:
     void initTestCase()
     {
         script_ = QStringLiteral(QT_TESTCASE_SOURCEDIR "/report/cups-setup.sh");
-        const Run setup = run(u"bash"_qs, {script_, queue_});
-        if (!setup.ok)
-            QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs + setup.err.trimmed()));
-        outFolder_ = setup.out.trimmed();
-        if (QStandardPaths::findExecutable(u"pdfinfo"_qs).isEmpty())
-            QSKIP("pdfinfo missing: install poppler-utils");
+        const QString roll = QStringLiteral(QT_TESTCASE_SOURCEDIR "/report/roll80.ppd");
+        for (const auto &[queue, ppd] :
+             {std::pair{pdfQueue_, QString()}, {rollQueue_, roll}, {troubleQueue_, roll}}) {
+            const Run setup = run(u"bash"_qs, {script_, queue, ppd});
+            if (!setup.ok)
+                QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs + setup.err.trimmed()));
+            outFolder_ = setup.out.trimmed();
+        }
+        for (const char *tool : {"pdfinfo", "pdftotext"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                QSKIP("pdfinfo or pdftotext missing: install poppler-utils");
+        }
     }
     void cleanupTestCase()
     {
-        for (const QString &pdf : std::as_const(collected_))
-            QFile::remove(pdf);
-        run(u"bash"_qs, {script_, u"--remove"_qs, queue_});
+        run(u"bash"_qs, {script_, u"--remove"_qs, pdfQueue_, rollQueue_, troubleQueue_});
     }
 
-    void namedAndDefaultPrinterGetTicketsOfTheirPaperSize()
+    void ticketComesOutAtItsSizeOnTheQueuesPaper_data()
     {
-        const auto restore = defaultPrinterFor(queue_);
-        for (const QString &printer : {queue_, QString()}) {
-            // cups-pdf names a file after the job's title and may replace an older one, so
-            // the ticket's file is told by its number and time.
-            TicketProject project = TicketProject::defaultTicket(printer);
-            project.paperSize = QSizeF(80, 100);
-            const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
-            const QString n = QString::number(printer.isEmpty() ? 43 : 42);
-            const DeliveryResult result = PrintTarget::deliver(
-                project, clock_, {{{u"NumeroDaStampare"_qs, n, DataItem::Number}}});
-            QVERIFY2(result.printed(), qPrintable(u"«%1»: %2"_qs.arg(printer, result.message)));
-            const auto made = [&] {
-                const QFileInfoList pdfs =
-                    QDir(outFolder_)
-                        .entryInfoList({u"*_%1*.pdf"_qs.arg(n)}, QDir::Files, QDir::Time);
-                return pdfs.isEmpty() || pdfs.first().lastModified() < start
-                           ? QString()
-                           : pdfs.first().filePath();
-            };
-            QTRY_VERIFY_WITH_TIMEOUT(!made().isEmpty(), 60000);
-            QTRY_VERIFY(run(u"lpstat"_qs, {u"-o"_qs, queue_}).out.trimmed().isEmpty());
-            const QString pdf = made();
-            collected_ << pdf;
-            const Run info = run(u"pdfinfo"_qs, {pdf});
-            // One page of 80 x 100 mm, in points.
-            const QRegularExpressionMatch size =
-                QRegularExpression(uR"(Pages:\s+1\n[\s\S]*Page size:\s+([\d.]+) x ([\d.]+) pts)"_qs)
-                    .match(info.out);
-            QVERIFY2(size.hasMatch() && qAbs(size.captured(1).toDouble() - 226.77) <= 1
-                         && qAbs(size.captured(2).toDouble() - 283.46) <= 1,
-                     qPrintable(info.out));
+        QTest::addColumn<QString>("queue");
+        QTest::addColumn<QSizeF>("ticket");
+        QTest::addColumn<QSizeF>("page"); // millimetres
+        QTest::addColumn<QString>("number");
+        QTest::newRow("roll as wide as the ticket")
+            << rollQueue_ << QSizeF(80, 90) << QSizeF(80, 297) << u"701"_qs;
+        QTest::newRow("the narrower roll")
+            << rollQueue_ << QSizeF(58, 90) << QSizeF(58, 297) << u"702"_qs;
+        QTest::newRow("centred on a wider roll")
+            << rollQueue_ << QSizeF(60, 90) << QSizeF(80, 297) << u"703"_qs;
+        QTest::newRow("default queue, custom size")
+            << QString() << QSizeF(80, 90) << QSizeF(80, 90) << u"704"_qs;
+    }
+    void ticketComesOutAtItsSizeOnTheQueuesPaper()
+    {
+        QFETCH(QString, queue);
+        QFETCH(QSizeF, ticket);
+        QFETCH(QSizeF, page);
+        QFETCH(QString, number);
+        const auto restore = defaultPrinterFor(pdfQueue_);
+        TicketProject project = TicketProject::defaultTicket(queue);
+        project.paperSize = ticket;
+        // The number alone, so that all the ink on the page is its digits.
+        project.items = {project.items.at(2)};
+        project.items.first().frame = false;
+        const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
+        const DeliveryResult result = PrintTarget::deliver(project, clock_, ticketNumbered(number));
+        QVERIFY2(result.printed(), qPrintable(result.message));
+
+        // As laid out: the same ticket as a PDF of its own paper.
+        project.printer = u"pdf:"_qs + designFolder_.path();
+        QVERIFY(PrintTarget::deliver(project, clock_, ticketNumbered(number)).printed());
+        const QRect designed = inkBox(QDir(designFolder_.path())
+                                          .entryInfoList({u"*-%1.pdf"_qs.arg(number)}, QDir::Files)
+                                          .value(0)
+                                          .filePath());
+        QVERIFY(designed.isValid());
+
+        // cups-pdf writes the file under its final name: it is done once it reads as a PDF.
+        QString pdf;
+        QSizeF size;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(pdf = printed(number, start)).isEmpty() && (size = pageSize(pdf)).isValid(), 60000);
+        const auto removePdf = qScopeGuard([pdf] { QFile::remove(pdf); });
+        QVERIFY2(qAbs(size.width() - page.width() * PointsPerMm) <= 1
+                     && qAbs(size.height() - page.height() * PointsPerMm) <= 1,
+                 qPrintable(u"%1 x %2 pt"_qs.arg(size.width()).arg(size.height())));
+        // Drawn at its designed size from the top, across the middle of the paper.
+        const QRect box = inkBox(pdf);
+        const int across = qRound((page.width() - ticket.width()) / 2 * PointsPerMm);
+        QVERIFY2(qAbs(box.height() - designed.height()) <= 1
+                     && qAbs(box.width() - designed.width()) <= 1
+                     && qAbs(box.left() - designed.left() - across) <= 1
+                     && qAbs(box.top() - designed.top()) <= 1,
+                 qPrintable(u"printed "_qs + text(box) + u", laid out "_qs + text(designed)));
+    }
+
+    void aQueueThatCannotPrintIsToldAndKeepsNoJob_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("checked"); // asked whether it is ready before printing
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("listed"); // what totem-archive printers says of it
+        const QString refusing = u"La stampante «%1» non accetta lavori."_qs.arg(troubleQueue_);
+        const QString stopped = u"La stampante «%1» è ferma."_qs.arg(troubleQueue_);
+        QTest::newRow("rejecting")
+            << u"cupsreject"_qs << true << refusing << u"pronta\tnon accetta lavori"_qs;
+        QTest::newRow("rejecting, job refused")
+            << u"cupsreject"_qs << false << refusing << u"pronta\tnon accetta lavori"_qs;
+        QTest::newRow("stopped") << u"cupsdisable"_qs << true << stopped
+                                 << u"ferma\taccetta lavori\tpaused"_qs;
+        // The job waits on the stopped queue until the timeout, and is then cancelled.
+        QTest::newRow("stopped, job cancelled")
+            << u"cupsdisable"_qs << false << stopped << u"ferma\taccetta lavori\tpaused"_qs;
+    }
+    void aQueueThatCannotPrintIsToldAndKeepsNoJob()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, checked);
+        QFETCH(QString, message);
+        QFETCH(QString, listed);
+        QVERIFY(run(command, {troubleQueue_}).ok);
+        const auto restore = qScopeGuard([this] {
+            run(u"cupsenable"_qs, {troubleQueue_});
+            run(u"cupsaccept"_qs, {troubleQueue_});
+        });
+        const Run printers = run(QStringLiteral(TOTEM_ARCHIVE_BIN), {u"printers"_qs});
+        QVERIFY2(printers.out.contains(troubleQueue_ + u'\t' + listed), qPrintable(printers.out));
+
+        TicketProject project = TicketProject::defaultTicket(troubleQueue_);
+        project.timeoutMs = 300;
+        QString told;
+        if (checked) {
+            told = PrintTarget::deliver(project, clock_, ticketNumbered(u"705"_qs)).message;
+        } else {
+            try {
+                PrintTarget::open(project, clock_)->print(project, ticketNumbered(u"706"_qs));
+            } catch (const ReportError &error) {
+                told = error.message();
+            }
         }
+        QCOMPARE(told.section(u'\n', 0, 0), message);
+        QTRY_COMPARE(run(u"lpstat"_qs, {u"-o"_qs, troubleQueue_}).out, QString());
     }
 
-    void noDefaultPrinterIsTold()
+    void missingQueuesAreTold_data()
     {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("default") << QString()
+                                 << u"Nessuna stampante predefinita configurata nel sistema."_qs;
+        QTest::newRow("named") << u"TotemNessunaCoda"_qs
+                               << u"La stampante «TotemNessunaCoda» non è installata."_qs;
+    }
+    void missingQueuesAreTold()
+    {
+        QFETCH(QString, printer);
+        QFETCH(QString, message);
         const auto restore = defaultPrinterFor(u"TotemNessunaCoda"_qs);
         const DeliveryResult result =
-            PrintTarget::deliver(TicketProject::defaultTicket(), clock_, {{}});
-        QVERIFY(result.status == DeliveryResult::Status::Unavailable
-                && result.message == u"Nessuna stampante predefinita configurata nel sistema."_qs);
+            PrintTarget::deliver(TicketProject::defaultTicket(printer), clock_, {{}});
+        QCOMPARE(result.status, DeliveryResult::Status::Unavailable);
+        QCOMPARE(result.message.section(u'\n', 0, 0), message);
     }
 };
 
