@@ -141,7 +141,7 @@ int CupsConnection::createJob(const QString &title, const CupsMedium &medium)
     const ipp_status_t status =
         cupsCreateDestJob(http_, dest_, info_, &job, title.toUtf8().constData(), count, options);
     cupsFreeOptions(count, options);
-    if (status > IPP_STATUS_OK_CONFLICTING || job <= 0)
+    if (status > IPP_STATUS_OK_CONFLICTING)
         throw ReportError(QStringLiteral("La stampante «%1» ha rifiutato il biglietto.").arg(name_),
                           lastError());
     return job;

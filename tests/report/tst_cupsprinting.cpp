@@ -152,6 +152,9 @@ private slots:
         const auto restore = defaultPrinterFor(pdfQueue_);
         TicketProject project = TicketProject::defaultTicket(queue);
         project.paperSize = ticket;
+        // An idle queue starts the job at once: one still waiting this long was missed.
+        project.timeoutMs = 30000;
+        QTest::failOnWarning(QRegularExpression(u"still pending"_qs));
         // The number alone, so that all the ink on the page is its digits.
         project.items = {project.items.at(2)};
         project.items.first().frame = false;
