@@ -220,7 +220,10 @@ private slots:
             run(u"cupsaccept"_qs, {troubleQueue_});
         });
         const Run printers = run(QStringLiteral(TOTEM_ARCHIVE_BIN), {u"printers"_qs});
-        QVERIFY2(printers.out.contains(troubleQueue_ + u'\t' + listed), qPrintable(printers.out));
+        QVERIFY2(printers.out.contains(troubleQueue_ + u'\t' + listed)
+                     && printers.out.contains(u"\tcustom_58x297mm_58x297mm (58x297 mm), "
+                                              "custom_80x297mm_80x297mm (80x297 mm)\n"_qs),
+                 qPrintable(printers.out));
 
         TicketProject project = TicketProject::defaultTicket(troubleQueue_);
         project.timeoutMs = 300;
