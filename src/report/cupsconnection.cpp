@@ -204,6 +204,9 @@ QList<CupsQueue> CupsConnection::allQueues()
 {
     cups_dest_t *dests = nullptr;
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    if (count == 0 && cupsLastError() > IPP_STATUS_OK_CONFLICTING
+        && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+        throw ReportError(QStringLiteral("Il servizio di stampa non risponde."), lastError());
     QList<CupsQueue> queues;
     for (int i = 0; i < count; ++i) {
         cups_dinfo_t *info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, &dests[i]);

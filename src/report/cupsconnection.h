@@ -47,7 +47,7 @@ public:
     JobStatus jobStatus(int job) const;
     void cancelJob(int job);
 
-    // Every queue of the spooler, in its order; none when no spooler answers.
+    // Every queue of the spooler, in its order. Throws ReportError when no spooler answers.
     static QList<CupsQueue> allQueues();
 
 private:
