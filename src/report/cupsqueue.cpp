@@ -66,6 +66,17 @@ CupsMedium CupsQueue::mediumFor(const QSizeF &ticket) const
         return {media.isEmpty() && customMaximum.isEmpty() ? QString() : customName(ticket), ticket,
                 QMarginsF()};
 
+    // Of two media wide enough, the narrower; of one width, the shortest that is long enough
+    // for the ticket, else the longest.
+    const auto better = [&](const CupsMedium &a, const CupsMedium &b) {
+        if (std::abs(a.size.width() - b.size.width()) > ToleranceMm)
+            return a.size.width() < b.size.width();
+        const bool aLong = a.size.height() >= ticket.height() - ToleranceMm;
+        const bool bLong = b.size.height() >= ticket.height() - ToleranceMm;
+        if (aLong != bLong)
+            return aLong;
+        return aLong ? a.size.height() < b.size.height() : a.size.height() > b.size.height();
+    };
     const CupsMedium *narrowest = nullptr;
     const CupsMedium *widest = &media.first();
     for (const CupsMedium &medium : media) {
@@ -73,16 +84,6 @@ CupsMedium CupsQueue::mediumFor(const QSizeF &ticket) const
             widest = &medium;
         if (medium.size.width() < ticket.width() - ToleranceMm)
             continue;
-        // Among media of one width, the first long enough for the ticket, else the longest.
-        const auto better = [&](const CupsMedium &a, const CupsMedium &b) {
-            if (std::abs(a.size.width() - b.size.width()) > ToleranceMm)
-                return a.size.width() < b.size.width();
-            const bool aLong = a.size.height() >= ticket.height() - ToleranceMm;
-            const bool bLong = b.size.height() >= ticket.height() - ToleranceMm;
-            if (aLong != bLong)
-                return aLong;
-            return aLong ? a.size.height() < b.size.height() : a.size.height() > b.size.height();
-        };
         if (!narrowest || better(medium, *narrowest))
             narrowest = &medium;
     }
