@@ -1,14 +1,13 @@
 #include "report/printtarget.h"
 
 #include "core/clock.h"
+#include "report/cupstarget.h"
 #include "report/escpostarget.h"
 #include "report/pdffoldertarget.h"
-#include "report/printertarget.h"
 #include "report/reporterror.h"
 #include "report/ticketproject.h"
 
 #include <QDir>
-#include <QPrinterInfo>
 
 std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, const Clock &clock)
 {
@@ -25,20 +24,7 @@ std::unique_ptr<PrintTarget> PrintTarget::open(const TicketProject &project, con
     if (text.startsWith(TicketProject::escPosPrefix()))
         return std::make_unique<EscPosTarget>(project);
 
-    QPrinterInfo printer;
-    if (text.isEmpty()) {
-        printer = QPrinterInfo::defaultPrinter();
-        if (printer.isNull())
-            throw ReportError(
-                QStringLiteral("Nessuna stampante predefinita configurata nel sistema."));
-    } else {
-        printer = QPrinterInfo::printerInfo(text);
-        if (printer.isNull())
-            throw ReportError(QStringLiteral("La stampante «%1» non è installata.").arg(text),
-                              QStringLiteral("Stampanti installate: %1")
-                                  .arg(QPrinterInfo::availablePrinterNames().join(u", ")));
-    }
-    return std::make_unique<PrinterTarget>(printer, project.paperSize);
+    return std::make_unique<CupsTarget>(text, project);
 }
 
 DeliveryResult PrintTarget::deliver(const TicketProject &project, const Clock &clock,

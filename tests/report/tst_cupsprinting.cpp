@@ -1,17 +1,21 @@
 #include "report/printtarget.h"
+#include "report/reporterror.h"
 #include "report/ticketproject.h"
 #include "support/manualclock.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
-// A ticket printed through a real CUPS spooler into a cups-pdf queue of this run, which
-// cups-setup.sh adds and removes. cups-pdf renders the job again through Ghostscript, so
-// only the page size is checked here; the ticket's text is checked on the PDF folder.
+// Tickets printed through a real CUPS spooler into cups-pdf queues of this run, which
+// cups-setup.sh adds and removes: one with cups-pdf's own driver (custom sizes), one with a
+// receipt roll's (two widths, no custom sizes), and one that the tests stop and reject.
 namespace {
+constexpr qreal PointsPerMm = 72 / 25.4;
+
 struct Run
 {
     bool ok = false;
@@ -29,6 +33,31 @@ Run run(const QString &program, const QStringList &arguments)
             QString::fromUtf8(process.readAllStandardError()) + process.errorString()};
 }
 
+// The first page as pdftoppm sees it at 72 dpi, a pixel a point: its size and where it is
+// inked. The ticket is compared as it looks, since cups-pdf draws text again in fonts that
+// no longer say which letters they hold.
+struct Page
+{
+    QSize size;
+    QRect ink;
+};
+
+Page firstPage(const QString &pdf)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(u"page"_qs);
+    run(u"pdftoppm"_qs, {u"-r"_qs, u"72"_qs, u"-gray"_qs, u"-singlefile"_qs, pdf, base});
+    const QImage image(base + u".pgm"_qs);
+    Page page{image.size(), QRect()};
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                page.ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return page;
+}
+
 // CUPS lets a process choose its default destination through PRINTER, so the default
 // printer is tried without changing the machine's own.
 auto defaultPrinterFor(const QString &queue)
@@ -38,79 +67,180 @@ auto defaultPrinterFor(const QString &queue)
     return qScopeGuard(
         [previous] { previous.isNull() ? qunsetenv("PRINTER") : qputenv("PRINTER", previous); });
 }
+
+QList<QList<DataItem>> ticketNumbered(const QString &number)
+{
+    return {{{u"NumeroDaStampare"_qs, number, DataItem::Number}}};
+}
 } // namespace
 
 class TestCupsPrinting : public QObject
 {
     Q_OBJECT
 
-    const QString queue_ = u"TotemPDF-%1"_qs.arg(QCoreApplication::applicationPid());
+    const QString pid_ = QString::number(QCoreApplication::applicationPid());
+    const QString pdfQueue_ = u"TotemPDF-"_qs + pid_;
+    const QString rollQueue_ = u"TotemRoll-"_qs + pid_;
+    const QString troubleQueue_ = u"TotemGuasta-"_qs + pid_;
     QString script_;
     ManualClock clock_;
     QString outFolder_;
-    QStringList collected_;
+    QTemporaryDir layoutFolder_;
+
+    // The cups-pdf file of the ticket with that number, once it has been written.
+    QString output(const QString &number, const QDateTime &since) const
+    {
+        const QFileInfoList pdfs =
+            QDir(outFolder_).entryInfoList({u"*_%1*.pdf"_qs.arg(number)}, QDir::Files, QDir::Time);
+        return pdfs.isEmpty() || pdfs.first().lastModified() < since ? QString()
+                                                                     : pdfs.first().filePath();
+    }
 
 private slots:
     void initTestCase()
     {
         script_ = QStringLiteral(QT_TESTCASE_SOURCEDIR "/report/cups-setup.sh");
-        const Run setup = run(u"bash"_qs, {script_, queue_});
-        if (!setup.ok)
-            QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs + setup.err.trimmed()));
-        outFolder_ = setup.out.trimmed();
-        if (QStandardPaths::findExecutable(u"pdfinfo"_qs).isEmpty())
-            QSKIP("pdfinfo missing: install poppler-utils");
+        const QString roll = QStringLiteral(QT_TESTCASE_SOURCEDIR "/report/roll80.ppd");
+        for (const auto &[queue, ppd] :
+             {std::pair{pdfQueue_, QString()}, {rollQueue_, roll}, {troubleQueue_, roll}}) {
+            const Run setup = run(u"bash"_qs, {script_, queue, ppd});
+            if (!setup.ok)
+                QSKIP(qPrintable(u"no CUPS spooler to print through: "_qs + setup.err.trimmed()));
+            outFolder_ = setup.out.trimmed();
+        }
+        if (QStandardPaths::findExecutable(u"pdftoppm"_qs).isEmpty())
+            QSKIP("pdftoppm missing: install poppler-utils");
     }
     void cleanupTestCase()
     {
-        for (const QString &pdf : std::as_const(collected_))
-            QFile::remove(pdf);
-        run(u"bash"_qs, {script_, u"--remove"_qs, queue_});
+        run(u"bash"_qs, {script_, u"--remove"_qs, pdfQueue_, rollQueue_, troubleQueue_});
     }
 
-    void namedAndDefaultPrinterGetTicketsOfTheirPaperSize()
+    void ticketComesOutAtItsSizeOnTheQueuesPaper_data()
     {
-        const auto restore = defaultPrinterFor(queue_);
-        for (const QString &printer : {queue_, QString()}) {
-            // cups-pdf names a file after the job's title and may replace an older one, so
-            // the ticket's file is told by its number and time.
-            TicketProject project = TicketProject::defaultTicket(printer);
-            project.paperSize = QSizeF(80, 100);
-            const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
-            const QString n = QString::number(printer.isEmpty() ? 43 : 42);
-            const DeliveryResult result = PrintTarget::deliver(
-                project, clock_, {{{u"NumeroDaStampare"_qs, n, DataItem::Number}}});
-            QVERIFY2(result.printed(), qPrintable(u"«%1»: %2"_qs.arg(printer, result.message)));
-            const auto made = [&] {
-                const QFileInfoList pdfs =
-                    QDir(outFolder_)
-                        .entryInfoList({u"*_%1*.pdf"_qs.arg(n)}, QDir::Files, QDir::Time);
-                return pdfs.isEmpty() || pdfs.first().lastModified() < start
-                           ? QString()
-                           : pdfs.first().filePath();
-            };
-            QTRY_VERIFY_WITH_TIMEOUT(!made().isEmpty(), 60000);
-            QTRY_VERIFY(run(u"lpstat"_qs, {u"-o"_qs, queue_}).out.trimmed().isEmpty());
-            const QString pdf = made();
-            collected_ << pdf;
-            const Run info = run(u"pdfinfo"_qs, {pdf});
-            // One page of 80 x 100 mm, in points.
-            const QRegularExpressionMatch size =
-                QRegularExpression(uR"(Pages:\s+1\n[\s\S]*Page size:\s+([\d.]+) x ([\d.]+) pts)"_qs)
-                    .match(info.out);
-            QVERIFY2(size.hasMatch() && qAbs(size.captured(1).toDouble() - 226.77) <= 1
-                         && qAbs(size.captured(2).toDouble() - 283.46) <= 1,
-                     qPrintable(info.out));
-        }
+        QTest::addColumn<QString>("queue");
+        QTest::addColumn<QSizeF>("ticket");
+        QTest::addColumn<QSizeF>("page"); // millimetres
+        QTest::addColumn<QString>("number");
+        QTest::newRow("roll as wide")
+            << rollQueue_ << QSizeF(80, 90) << QSizeF(80, 297) << u"701"_qs;
+        QTest::newRow("narrower roll")
+            << rollQueue_ << QSizeF(58, 90) << QSizeF(58, 297) << u"702"_qs;
+        QTest::newRow("centred on a roll")
+            << rollQueue_ << QSizeF(60, 90) << QSizeF(80, 297) << u"703"_qs;
+        QTest::newRow("default, custom size")
+            << QString() << QSizeF(80, 90) << QSizeF(80, 90) << u"704"_qs;
+    }
+    void ticketComesOutAtItsSizeOnTheQueuesPaper()
+    {
+        QFETCH(QString, queue);
+        QFETCH(QSizeF, ticket);
+        QFETCH(QSizeF, page);
+        QFETCH(QString, number);
+        const auto restore = defaultPrinterFor(pdfQueue_);
+        TicketProject project = TicketProject::defaultTicket(queue);
+        project.paperSize = ticket;
+        // An idle queue starts the job at once: one still waiting this long was missed.
+        project.timeoutMs = 30000;
+        QTest::failOnWarning(QRegularExpression(u"still pending"_qs));
+        // The number alone, so that all the ink on the page is its digits.
+        project.items = {project.items.at(2)};
+        project.items.first().frame = false;
+        const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
+        const DeliveryResult result = PrintTarget::deliver(project, clock_, ticketNumbered(number));
+        QVERIFY2(result.printed(), qPrintable(result.message));
+
+        // As laid out: the same ticket as a PDF of its own paper.
+        project.printer = u"pdf:"_qs + layoutFolder_.path();
+        QVERIFY(PrintTarget::deliver(project, clock_, ticketNumbered(number)).printed());
+        const QRect laidOut = firstPage(QDir(layoutFolder_.path())
+                                            .entryInfoList({u"*-%1.pdf"_qs.arg(number)})
+                                            .value(0)
+                                            .filePath())
+                                  .ink;
+
+        // cups-pdf writes the file under its final name: it is done once it reads as a PDF.
+        Page printed;
+        QTRY_VERIFY_WITH_TIMEOUT(!(printed = firstPage(output(number, start))).size.isEmpty(),
+                                 60000);
+        QFile::remove(output(number, start));
+        // The roll's size; the ticket drawn at its own size from the top edge, across the
+        // middle of the paper.
+        const QSize paper = (page * PointsPerMm).toSize();
+        const QRect expected =
+            laidOut.translated(qRound((page.width() - ticket.width()) / 2 * PointsPerMm), 0);
+        const QList<int> apart{
+            paper.width() - printed.size.width(),   paper.height() - printed.size.height(),
+            expected.left() - printed.ink.left(),   expected.top() - printed.ink.top(),
+            expected.right() - printed.ink.right(), expected.bottom() - printed.ink.bottom()};
+        QVERIFY(laidOut.isValid());
+        const QStringList sides = u"width height left top right bottom"_qs.split(u' ');
+        for (qsizetype i = 0; i < apart.size(); ++i)
+            QVERIFY2(qAbs(apart[i]) <= 1, qPrintable(u"%1 pt off: "_qs.arg(apart[i]) + sides[i]));
     }
 
-    void noDefaultPrinterIsTold()
+    void aQueueThatCannotPrintIsToldAndKeepsNoJob_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("checked"); // asked whether it is ready before printing
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("listed"); // what totem-archive printers says of it
+        const QString refusing = u"La stampante «%1» non accetta lavori."_qs.arg(troubleQueue_);
+        const QString stopped = u"La stampante «%1» è ferma."_qs.arg(troubleQueue_);
+        QTest::newRow("rejecting")
+            << u"cupsreject"_qs << true << refusing << u"pronta\tnon accetta lavori"_qs;
+        QTest::newRow("rejecting, job refused")
+            << u"cupsreject"_qs << false << refusing << u"pronta\tnon accetta lavori"_qs;
+        QTest::newRow("stopped") << u"cupsdisable"_qs << true << stopped
+                                 << u"ferma\taccetta lavori\tpaused"_qs;
+        // The job waits on the stopped queue until the timeout, and is then cancelled.
+        QTest::newRow("stopped, job cancelled")
+            << u"cupsdisable"_qs << false << stopped << u"ferma\taccetta lavori\tpaused"_qs;
+    }
+    void aQueueThatCannotPrintIsToldAndKeepsNoJob()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, checked);
+        QFETCH(QString, message);
+        QFETCH(QString, listed);
+        QVERIFY(run(command, {troubleQueue_}).ok);
+        const auto restore = qScopeGuard([this] {
+            run(u"cupsenable"_qs, {troubleQueue_});
+            run(u"cupsaccept"_qs, {troubleQueue_});
+        });
+        const Run printers = run(QStringLiteral(TOTEM_ARCHIVE_BIN), {u"printers"_qs});
+        QVERIFY2(printers.out.contains(troubleQueue_ + u'\t' + listed)
+                     && printers.out.contains(u"\tcustom_58x297mm_58x297mm (58x297 mm), "
+                                              "custom_80x297mm_80x297mm (80x297 mm)\n"_qs),
+                 qPrintable(printers.out));
+
+        TicketProject project = TicketProject::defaultTicket(troubleQueue_);
+        project.timeoutMs = 300;
+        QString told;
+        if (checked) {
+            told = PrintTarget::deliver(project, clock_, ticketNumbered(u"705"_qs)).message;
+        } else {
+            try {
+                PrintTarget::open(project, clock_)->print(project, ticketNumbered(u"706"_qs));
+            } catch (const ReportError &error) {
+                told = error.message();
+            }
+        }
+        QCOMPARE(told.section(u'\n', 0, 0), message);
+        QTRY_COMPARE(run(u"lpstat"_qs, {u"-o"_qs, troubleQueue_}).out, QString());
+    }
+
+    void missingQueuesAreTold()
     {
         const auto restore = defaultPrinterFor(u"TotemNessunaCoda"_qs);
-        const DeliveryResult result =
-            PrintTarget::deliver(TicketProject::defaultTicket(), clock_, {{}});
-        QVERIFY(result.status == DeliveryResult::Status::Unavailable
-                && result.message == u"Nessuna stampante predefinita configurata nel sistema."_qs);
+        for (const auto &[printer, message] :
+             {std::pair{QString(), u"Nessuna stampante predefinita configurata nel sistema."_qs},
+              {u"TotemNessunaCoda"_qs, u"La stampante «TotemNessunaCoda» non è installata."_qs}}) {
+            const DeliveryResult result =
+                PrintTarget::deliver(TicketProject::defaultTicket(printer), clock_, {{}});
+            QCOMPARE(result.status, DeliveryResult::Status::Unavailable);
+            QCOMPARE(result.message.section(u'\n', 0, 0), message);
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "report/ticketproject.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,13 +68,22 @@ private slots:
         QVERIFY(totemArchive({u"--help"_qs}).out.contains(u"totem-archive init"_qs));
     }
 
-    void ticketWritesTheDefaultProject()
+    void ticketWritesTheDefaultProjectAndTestPrintUsesIt()
     {
         const QString file = dir_.filePath(u"Ticket.lbl"_qs);
         const QString printer = u"pdf:"_qs + folder_;
         QCOMPARE(totemArchive({u"ticket"_qs, file, printer}).exitCode, 0);
         QCOMPARE(TicketProject::load(file), TicketProject::defaultTicket(printer));
         QVERIFY(totemArchive({u"ticket"_qs, dir_.filePath(u"assente/T.lbl"_qs)}).exitCode > 0);
+        // The test ticket is number 0.
+        QCOMPARE(totemArchive({u"test-print"_qs, file}).exitCode, 0);
+        QCOMPARE(QDir(folder_).entryList({u"ticket-*-000.pdf"_qs}).size(), 1);
+        const QString missing = dir_.filePath(u"Assente.lbl"_qs);
+        QCOMPARE(totemArchive({u"ticket"_qs, missing, u"TotemNessunaCoda"_qs}).exitCode, 0);
+        const Run failed = totemArchive({u"test-print"_qs, missing});
+        QVERIFY(failed.exitCode > 0 && failed.err.count(u'\n') == 1);
+        QVERIFY2(failed.err.startsWith(u"La stampante «TotemNessunaCoda» non è installata."_qs),
+                 qPrintable(failed.err));
     }
 
     void badInputGivesOneLineAndWritesNothing_data()
@@ -83,7 +93,8 @@ private slots:
              {"crea {dir}", "init", "init {dir}/assente", "init {dir} --veloce",
               "show {dir} KZ5.mdb T", "show {dir} Totem.mdb TotemGiovedìSera", "show {dir} KZ4.mdb",
               "serve {dir}/assente 1 5", "serve {dir} 0 5", "serve {dir} 11 5", "serve {dir} uno 5",
-              "serve {dir} 1 -1", "serve {dir} 1 2147483648", "serve {dir} 1 4.5", "serve {dir} 1"})
+              "serve {dir} 1 -1", "serve {dir} 1 2147483648", "serve {dir} 1 4.5", "serve {dir} 1",
+              "test-print", "test-print {dir}/assente.lbl", "printers {dir}"})
             QTest::newRow(arguments) << QString::fromUtf8(arguments);
     }
     void badInputGivesOneLineAndWritesNothing()

@@ -6,7 +6,11 @@
 #include "archive/fieldvalue.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "core/systemclock.h"
+#include "report/cupsconnection.h"
+#include "report/printtarget.h"
 #include "report/reporterror.h"
+#include "report/testticket.h"
 #include "report/ticketproject.h"
 
 #include <QDir>
@@ -114,6 +118,13 @@ QString ArchiveTool::usage()
         "      scrive in FILE il progetto di stampa predefinito del ticket (Ticket.lbl);\n"
         "      STAMPANTE è il nome di una stampante, oppure pdf:CARTELLA per scrivere\n"
         "      ogni ticket come PDF in quella cartella; senza, la stampante predefinita.\n"
+        "  totem-archive printers\n"
+        "      elenca le code di stampa del sistema, una per riga, separate da\n"
+        "      tabulazioni: nome, stato (pronta, occupata, ferma), se accetta lavori,\n"
+        "      i motivi dello stato e i formati di carta offerti con le misure in mm.\n"
+        "  totem-archive test-print FILE\n"
+        "      stampa il biglietto di prova (numero 0) con il progetto di stampa FILE\n"
+        "      sulla sua stampante, senza consumare un numero.\n"
         "  totem-archive --help\n"
         "      mostra questo testo.\n"
         "\n"
@@ -140,6 +151,10 @@ int ArchiveTool::run(const QStringList &arguments)
             serve(rest);
         else if (command == u"ticket")
             ticket(rest);
+        else if (command == u"printers")
+            printers(rest);
+        else if (command == u"test-print")
+            testPrint(rest);
         else
             throw UsageMistake(QStringLiteral("Comando sconosciuto: %1. Usare totem-archive "
                                               "--help per l'elenco dei comandi.")
@@ -248,4 +263,41 @@ void ArchiveTool::ticket(const QStringList &arguments)
         expectCount(QStringLiteral("ticket"), args, 1, QStringLiteral("FILE [STAMPANTE]"));
     TicketProject::defaultTicket(args.value(1)).save(args.first());
     out_ << QStringLiteral("Progetto di stampa scritto in %1.").arg(args.first()) << Qt::endl;
+}
+
+void ArchiveTool::printers(const QStringList &arguments)
+{
+    expectCount(QStringLiteral("printers"), positional(QStringLiteral("printers"), arguments, {}),
+                0, QString());
+    const auto mm = [](qreal value) { return QString::number(value); };
+    for (const CupsQueue &queue : CupsConnection::allQueues()) {
+        QStringList media;
+        for (const CupsMedium &medium : queue.media)
+            media << QStringLiteral("%1 (%2x%3 mm)")
+                         .arg(medium.name, mm(medium.size.width()), mm(medium.size.height()));
+        if (!queue.customMaximum.isEmpty())
+            media << QStringLiteral("su misura (da %1x%2 a %3x%4 mm)")
+                         .arg(mm(queue.customMinimum.width()), mm(queue.customMinimum.height()),
+                              mm(queue.customMaximum.width()), mm(queue.customMaximum.height()));
+        out_ << QStringList{escaped(queue.name), queue.stateText(),
+                            queue.accepting ? QStringLiteral("accetta lavori")
+                                            : QStringLiteral("non accetta lavori"),
+                            queue.reasons.isEmpty() ? QStringLiteral("none")
+                                                    : queue.reasons.join(u','),
+                            media.join(QStringLiteral(", "))}
+                    .join(u'\t')
+             << u'\n';
+    }
+}
+
+void ArchiveTool::testPrint(const QStringList &arguments)
+{
+    const QStringList args = positional(QStringLiteral("test-print"), arguments, {});
+    expectCount(QStringLiteral("test-print"), args, 1, QStringLiteral("FILE"));
+    const TicketProject project = TicketProject::load(args.first());
+    const SystemClock clock;
+    const DeliveryResult result = PrintTarget::deliver(project, clock, {TestTicket::items(clock)});
+    if (!result.printed())
+        throw ReportError(result.message);
+    out_ << QStringLiteral("Biglietto di prova stampato.") << Qt::endl;
 }

@@ -28,6 +28,8 @@ private:
     void show(const QStringList &arguments);
     void serve(const QStringList &arguments);
     void ticket(const QStringList &arguments);
+    void printers(const QStringList &arguments);
+    void testPrint(const QStringList &arguments);
 
     QTextStream &out_;
     QTextStream &err_;
