@@ -33,11 +33,11 @@ DeliveryResult PrintTarget::deliver(const TicketProject &project, const Clock &c
     std::unique_ptr<PrintTarget> target;
     try {
         target = open(project, clock);
+        target->checkReady();
     } catch (const ReportError &error) {
         return DeliveryResult::failure(DeliveryResult::Status::Unavailable, error.fullText());
     }
     try {
-        target->checkReady();
         target->print(project, pages);
     } catch (const ReportError &error) {
         return DeliveryResult::failure(DeliveryResult::Status::Failed, error.fullText());
