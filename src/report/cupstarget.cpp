@@ -110,9 +110,13 @@ void CupsTarget::waitUntilStarted(int job)
             // A stopped job would go on when the printer does: cancelled, it cannot come
             // out after the user has been told that it failed.
             spooler_.cancelJob(job);
+            // The queue's state names the cause when there is one (no paper, offline).
+            const QString problem = spooler_.queue().problem();
             throw ReportError(
-                QStringLiteral("La stampa del biglietto sulla stampante «%1» non è riuscita.")
-                    .arg(spooler_.name()),
+                problem.isEmpty()
+                    ? QStringLiteral("La stampa del biglietto sulla stampante «%1» non è riuscita.")
+                          .arg(spooler_.name())
+                    : problem,
                 status.detail);
         }
         if (deadline.hasExpired())
