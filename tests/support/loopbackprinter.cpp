@@ -117,6 +117,8 @@ QByteArray LoopbackPrinter::take(const QByteArray &bytes, bool *hangUp)
 qsizetype LoopbackPrinter::command(QByteArray *answers)
 {
     const qsizetype have = pending_.size();
+    if (have == 0)
+        return 0;
     const auto at = [this](qsizetype i) { return int(quint8(pending_.at(i))); };
     const int first = at(0);
     qsizetype length = 1; // a byte of no command we know
