@@ -29,12 +29,10 @@ private:
     QStringList stored() const
     {
         QStringList values;
-        for (int line = 1; line <= Office::LineCount; ++line)
-            values << office_->archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs,
-                                                   u"P%1"_qs.arg(line));
-        for (int line = 1; line <= Office::LineCount; ++line)
-            values << office_->archives.firstValue(u"Totem.mdb"_qs, u"NumerazioneIniziale"_qs,
-                                                   u"P%1"_qs.arg(line + 10));
+        for (int k = 1; k <= 2 * Office::LineCount; ++k)
+            values << office_->archives.firstValue(
+                u"Totem.mdb"_qs, k > Office::LineCount ? u"NumerazioneIniziale"_qs : u"Numerazione"_qs,
+                u"P%1"_qs.arg(k > Office::LineCount ? k - 1 : k));
         return values;
     }
     // The only message shown, as title|text.
@@ -50,8 +48,7 @@ private slots:
     {
         office_ = std::make_unique<KioskFixture>();
         QVERIFY(office_->isValid());
-        QStringList current;
-        QStringList initial;
+        QStringList current, initial;
         for (int line = 1; line <= Office::LineCount; ++line) {
             current << u"P%1 = %2"_qs.arg(line).arg(line == 5 ? 123456 : 100 + line);
             initial << u"P%1 = %2"_qs.arg(line + 10).arg(200 + line);
