@@ -5,7 +5,6 @@
 #include "archive/recordset.h"
 #include "frontend/frontend.h"
 #include "support/kioskfixture.h"
-#include "support/sqlitefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,6 @@
 #include "console/startupsequence.h"
 #include "core/kioskstate.h"
 #include "support/kioskfixture.h"
-#include "support/sqlitefile.h"
 
 #include <QDialog>
 #include <QDir>

@@ -6,7 +6,6 @@
 #include "report/reportengine.h"
 #include "report/ticketproject.h"
 #include "support/kioskfixture.h"
-#include "support/sqlitefile.h"
 #include "ui/qtdialogs.h"
 
 #include <QDir>

@@ -5,7 +5,6 @@
 #include "numbering/impostazione.h"
 #include "schedule/palinsesto.h"
 #include "support/kioskfixture.h"
-#include "support/sqlitefile.h"
 
 #include <QDir>
 #include <QLineEdit>
