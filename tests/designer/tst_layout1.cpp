@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Form1::Mode)
@@ -32,30 +30,6 @@ void click(QWidget &screen, const QString &name)
 QString update(int record, const QString &assignments)
 {
     return u"UPDATE Layout1 SET %1 WHERE rowid = %2"_qs.arg(assignments).arg(record);
-}
-
-// The screen layout table exactly as SQLite holds it, one line per record in stored order:
-// each field's storage class is kept, so that 645 and 645.0, NULL and '' stay different.
-QStringList layoutTableRows(const QString &totemPath)
-{
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"rows"_qs);
-        db.setDatabaseName(totemPath);
-        QSqlQuery query(db);
-        if (!db.open() || !query.exec(u"SELECT * FROM Layout1 ORDER BY rowid"_qs))
-            qFatal("cannot read %s", qPrintable(totemPath));
-        while (query.next()) {
-            QStringList fields;
-            for (int i = 0; i < query.record().count(); ++i) {
-                const QVariant v = query.value(i);
-                fields << (v.isNull() ? u"NULL"_qs : v.typeName() + u":"_qs + v.toString());
-            }
-            rows << fields.join(u' ');
-        }
-    }
-    QSqlDatabase::removeDatabase(u"rows"_qs);
-    return rows;
 }
 
 using Mode = Form1::Mode;
@@ -393,8 +367,9 @@ private slots:
         QVERIFY(saved == DesignerLayout::forStorage(designer.layout()));
         QCOMPARE(saved.panels[5].fixedTextColor, saved.panels[0].fixedTextColor);
         if (presses.isEmpty())
-            QCOMPARE(layoutTableRows(other.path(u"Totem.mdb"_qs)),
-                     layoutTableRows(fixture_->path(u"Totem.mdb"_qs)));
+            QCOMPARE(
+                SqliteFile::rows(other.path(u"Totem.mdb"_qs), u"SELECT * FROM Layout1"_qs),
+                SqliteFile::rows(fixture_->path(u"Totem.mdb"_qs), u"SELECT * FROM Layout1"_qs));
     }
 
     void closing_data()

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 ArchiveFixture::ArchiveFixture(bool demo)
@@ -119,4 +120,26 @@ QString SqliteFile::integrity(const QString &path)
     }
     QSqlDatabase::removeDatabase(name);
     return verdict;
+}
+
+QStringList SqliteFile::rows(const QString &path, const QString &select)
+{
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"test-sqlitefile-rows"_qs);
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec(select))
+            qWarning() << "cannot read" << path << select;
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < query.record().count(); ++i) {
+                const QVariant v = query.value(i);
+                fields << (v.isNull() ? u"NULL"_qs : v.typeName() + u":"_qs + v.toString());
+            }
+            rows << fields.join(u' ');
+        }
+    }
+    QSqlDatabase::removeDatabase(u"test-sqlitefile-rows"_qs);
+    return rows;
 }

@@ -40,4 +40,7 @@ public:
     // SQLite's own verdict on the file: "ok", or what is wrong. Opened for writing, as the
     // kiosk opens it, so that a journal left by a killed writer is rolled back first.
     static QString integrity(const QString &path);
+    // The rows a SELECT gives, each as "type:value" fields (NULL for a null) joined by
+    // blanks: 645 and 645.0, NULL and '' stay different.
+    static QStringList rows(const QString &path, const QString &select);
 };
