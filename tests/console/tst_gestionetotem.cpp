@@ -84,7 +84,6 @@ private slots:
             QCOMPARE(labels, (QStringList{u"venerdì 04 dicembre 2026"_qs, u"04/12/2026"_qs,
                                           u"09.05"_qs, u"Sportello 3"_qs}));
             QCOMPARE(office.state.startingNumbers, expected);
-            QCOMPARE(console.startingNumbers(), expected);
             // Only the initial start writes, and only the single queue's two fields.
             QCOMPARE(stored(u"P5"_qs), u"50"_qs);
             const QStringList singleQueue{stored(u"P11"_qs), stored(u"P11Q"_qs)};

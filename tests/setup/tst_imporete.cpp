@@ -15,18 +15,6 @@ using Status = PercorsiFile::ReadResult::Status;
 
 namespace {
 
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray take(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
 } // namespace
 
 // The folder setup screen and percorsiT.txt, as read and as written. What the start-up makes
@@ -85,15 +73,15 @@ private slots:
     void readStopsAtItsLimit()
     {
         const QByteArray line("\"D:\\Archivi\"\r\n");
-        put(path_, QByteArray(PercorsiFile::MaxReadBytes - 64, ' ') + line);
+        QVERIFY(put(path_, QByteArray(PercorsiFile::MaxReadBytes - 64, ' ') + line));
         QCOMPARE(PercorsiFile::read(path_).folder, u"D:\\Archivi"_qs);
-        put(path_, QByteArray(PercorsiFile::MaxReadBytes + 10, ' ') + line);
+        QVERIFY(put(path_, QByteArray(PercorsiFile::MaxReadBytes + 10, ' ') + line));
         QCOMPARE(PercorsiFile::read(path_).status, Status::Empty);
     }
 
     void writeIsWholeOrNothing()
     {
-        put(path_, "\"C:\\Una cartella piu lunga della nuova\"\r\nseconda riga\r\n");
+        QVERIFY(put(path_, "\"C:\\Una cartella piu lunga della nuova\"\r\nseconda riga\r\n"));
         const QString folder = u"\\\\srv\\dati,2024\\Città"_qs;
         QString error;
         QVERIFY2(PercorsiFile::write(folder, &error, path_), qPrintable(error));
@@ -153,7 +141,7 @@ private slots:
         QFETCH(QStringList, lines);
         const bool closes = lines.size() == 2 && lines[1] != u"-";
         if (before != "<none>")
-            put(path_, before);
+            QVERIFY(put(path_, before));
         QStringList shown;
         QByteArray whileShown; // the file is written, or not, before the message appears
         dialogs_.screenScripts << [&](QDialog &msg) {
@@ -194,7 +182,7 @@ private slots:
     // writes nothing; a file that cannot be written is told and the choice kept.
     void cancelCloseOrFailureWriteNothing()
     {
-        put(path_, "\"C:\\Vecchio\"\r\n");
+        QVERIFY(put(path_, "\"C:\\Vecchio\"\r\n"));
         dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs
                          << u"D:\\Archivi"_qs;
         ImpoRete chiudi(dialogs_, path_);
@@ -223,7 +211,7 @@ private slots:
 
     void onlyTheMessageScreenRereadsOnReturn()
     {
-        put(path_, "\"C:\\Salvato\"\r\n");
+        QVERIFY(put(path_, "\"C:\\Salvato\"\r\n"));
         dialogs_.folders << u"D:\\Scelto"_qs;
         ImpoRete screen(dialogs_, path_);
         screen.show();
