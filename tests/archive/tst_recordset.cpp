@@ -99,7 +99,7 @@ private slots:
             FieldKind::Double,  FieldKind::DateTime, FieldKind::Currency, FieldKind::Byte,
             FieldKind::Text,    FieldKind::Memo,     FieldKind::Text,     FieldKind::Text};
         // A SELECT, which the driver alone would report as text; tables are read through
-        // the ticket record in tst_ticketdataitems.
+        // the ticket record in the public screen's test.
         RecordSet set = opened(u"select * from Tipi where [l]=70000"_qs);
         QCOMPARE(set.fieldCount(), int(expected.size()));
         for (int i = 0; i < set.fieldCount(); ++i)

@@ -112,9 +112,8 @@ void KioskFixture::strike()
         QFile::setPermissions(folder(), readOnlyFolder);
     } else {
         dir.rename(totem, totem + keptSuffix);
-        QFile junk(dir.filePath(totem));
-        if (junk.open(QIODevice::WriteOnly))
-            junk.write(QByteArray("Questo file non contiene un archivio.\n").repeated(200));
+        put(dir.filePath(totem),
+            QByteArray("Questo file non contiene un archivio.\n").repeated(200));
     }
 }
 
