@@ -113,6 +113,9 @@ private slots:
         QTest::addColumn<QStringList>("disabled");
         // A field, an entry there that stops the whole apply, and the complaint, if any.
         QTest::addColumn<QStringList>("refusal");
+        const QString sizeRefused =
+            u"La dimensione del font deve essere un numero maggiore di zero, fino a 1638 (ad "
+            "esempio 8.25).\nNessuna impostazione è stata applicata."_qs;
         QTest::newRow("Titolo") << Mode::Title
                                 << QStringList{u"Verdana"_qs, u"14.25"_qs,    u"Anagrafe"_qs,
                                                u"255"_qs,     u"16777215"_qs, u"1"_qs}
@@ -125,9 +128,10 @@ private slots:
             << QStringList{u"FE1(2)"_qs, u"PB1(0)"_qs, u"PB1(2)"_qs} << QStringList{};
         QTest::newRow("Titolo, font size refused")
             << Mode::Title << QStringList{} << QStringList{}
-            << QStringList{u"FE1(1)"_qs, u"0"_qs,
-                           u"La dimensione del font deve essere un numero maggiore di zero, fino a "
-                           u"1638 (ad esempio 8.25).\nNessuna impostazione è stata applicata."_qs};
+            << QStringList{u"FE1(1)"_qs, u"0"_qs, sizeRefused};
+        QTest::newRow("Titolo, font size not a number")
+            << Mode::Title << QStringList{} << QStringList{}
+            << QStringList{u"FE1(1)"_qs, u"nan"_qs, sizeRefused};
         QTest::newRow("Colore Sfondo Schermata, emptied: silently nothing")
             << Mode::ScreenColour << QStringList{} << QStringList{}
             << QStringList{u"FE1(4)"_qs, u" "_qs};

@@ -223,10 +223,17 @@ private slots:
         QApplication::setActiveWindow(&chooser);
         QApplication::setActiveWindow(&screen);
         QCOMPARE(screen.folderText(), u"D:\\Scelto"_qs);
+        // Unset lines are hidden; one set while the form is up shows once it is active again.
         MsgForm message(&screen);
+        message.setLines(u"Uno"_qs);
         message.show();
+        QCOMPARE(message.size(), QSize(440, 220)); // the background picture is the whole window
+        QVERIFY(!named(message, u"Label2(1)"_qs)->isVisible());
+        message.setLines(u"Uno"_qs, u"Due"_qs);
         QApplication::setActiveWindow(&message);
-        message.close();
+        QVERIFY(named(message, u"Label2(1)"_qs)->isVisible());
+        QTest::mouseClick(named<QPushButton>(message, u"PB1(0)"_qs), Qt::LeftButton); // Chiudi
+        QVERIFY(!message.isVisible());
         QApplication::setActiveWindow(&screen);
         QCOMPARE(screen.folderText(), u"C:\\Salvato"_qs);
     }
