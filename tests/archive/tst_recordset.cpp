@@ -1,9 +1,14 @@
 #include "archive/archiveerror.h"
+#include "archive/archivepath.h"
+#include "archive/archiveschema.h"
+#include "archive/fresharchives.h"
 #include "archive/recordset.h"
-#include "support/sqlitefile.h"
+#include "support/archivefixture.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QRectF>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -20,6 +25,8 @@ class TestRecordSet : public QObject
 
     QTemporaryDir dir_;
     QString path_ = dir_.filePath(QStringLiteral("Totem.mdb"));
+    std::unique_ptr<QTemporaryDir> fresh_;
+    QString freshPath(const QString &archive) const { return fresh_->filePath(archive); }
 
     RecordSet opened(const QString &source, const QString &path = QString())
     {
@@ -41,6 +48,7 @@ class TestRecordSet : public QObject
 private slots:
     void init()
     {
+        fresh_ = std::make_unique<QTemporaryDir>();
         QFile::remove(path_);
         QVERIFY(SqliteFile::run(
             path_, {u"CREATE TABLE \"TotemLunedì\"(\"sette\" LONG, \"Quindici\" LONG)"_qs,
@@ -91,7 +99,7 @@ private slots:
             FieldKind::Double,  FieldKind::DateTime, FieldKind::Currency, FieldKind::Byte,
             FieldKind::Text,    FieldKind::Memo,     FieldKind::Text,     FieldKind::Text};
         // A SELECT, which the driver alone would report as text; tables are read through
-        // the ticket record in tst_ticketdataitems.
+        // the ticket record in the public screen's test.
         RecordSet set = opened(u"select * from Tipi where [l]=70000"_qs);
         QCOMPARE(set.fieldCount(), int(expected.size()));
         for (int i = 0; i < set.fieldCount(); ++i)
@@ -185,6 +193,66 @@ private slots:
         RecordSet again = opened(u"Numerazione"_qs);
         QCOMPARE(again.toInt32(u"P1"_qs) * 10 + again.toInt32(u"P2"_qs),
                  releasedByItself ? 435 : 415);
+    }
+
+    // The kiosk reads the first record of each table and converts its numbers: a missing
+    // record or an empty number would be an error there. Refusing archives that are there
+    // already is tried through totem-archive in tst_totemarchive.
+    void anEmptyInstallationHoldsZeroesInARollbackJournalAndReplacesWholly()
+    {
+        FreshArchives::create(fresh_->path(), FreshArchives::Content::Empty, true);
+        QCOMPARE(opened(u"Utenti"_qs, freshPath(u"KZ4.mdb"_qs)).recordCount(), 0);
+        const RecordSet ticket = opened(u"DatiDaStampare"_qs, freshPath(u"Totem.mdb"_qs));
+        QVERIFY(ticket.recordCount() == 1 && !ticket.isNull(u"QualeUtente"_qs));
+        QCOMPARE(opened(u"Numerazione"_qs, freshPath(u"Totem.mdb"_qs)).toInt32(u"P11Q"_qs), 0);
+        // Not WAL (header bytes 18 and 19 would be 2): WAL does not work on a shared folder.
+        const QStringList names{u"KZ4.mdb"_qs, u"KZ4B.mdb"_qs, u"Totem.mdb"_qs};
+        for (const QString &name : names) {
+            QFile file(ArchivePath::join(fresh_->path(), name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.read(20).right(2), QByteArray("\1\1"));
+        }
+        // Nothing built on the way is left behind.
+        QCOMPARE(QDir(fresh_->path()).entryList(QDir::Files | QDir::Hidden), names);
+    }
+
+    void archivesElsewhereOrUnreachableAreLeftAlone()
+    {
+        // One archive alone is someone else's file: left as it is, nothing added.
+        QFile file(ArchivePath::join(fresh_->path(), u"Totem.mdb"_qs));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not ours") > 0);
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(
+            ArchiveError, FreshArchives::create(fresh_->path(), FreshArchives::Content::Empty));
+        QCOMPARE(QDir(fresh_->path()).entryList(QDir::Files), QStringList{u"Totem.mdb"_qs});
+        QCOMPARE(file.size(), 8);
+
+        const QString missing = fresh_->filePath(u"assente"_qs);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError,
+                                 FreshArchives::create(missing, FreshArchives::Content::Empty));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
+    // Either screen's elements neither overlap nor leave it; a fresh installation puts the
+    // single queue over the counters, which it stands for.
+    void everyScreenOfAFreshInstallationFits()
+    {
+        for (const int lines : {Office::LineCount, Office::CounterCount}) {
+            FreshArchives::create(fresh_->path(),
+                                  lines == Office::CounterCount ? FreshArchives::Content::Empty
+                                                                : FreshArchives::Content::Demo,
+                                  true);
+            RecordSet layout = opened(u"Layout1"_qs, freshPath(u"Totem.mdb"_qs));
+            QList<QRectF> placed;
+            for (int i = 0; i < 2 + lines; ++i, layout.moveNext()) {
+                const QRectF rect(layout.toSingle(u"left"_qs), layout.toSingle(u"top"_qs),
+                                  i < 2 ? 17895 : 3495, QList<qreal>{675, 855}.value(i, 3975));
+                QVERIFY(layout.isTrue(u"Visibile"_qs) && QRectF(0, 0, 19200, 15360).contains(rect));
+                for (const QRectF &other : std::as_const(placed))
+                    QVERIFY(!rect.intersects(other));
+                placed << rect;
+            }
+        }
     }
 };
 

@@ -1,9 +1,9 @@
+#include "archive/archiveconnection.h"
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
 #include "archive/recordset.h"
 #include "frontend/frontend.h"
-#include "support/archivedamage.h"
 #include "support/kioskfixture.h"
 
 #include <QDir>
@@ -16,6 +16,72 @@ using Schema = ArchiveSchema;
 const QString Totem = ArchivePath::totem();
 const QString Kz4 = ArchivePath::kz4();
 const QString Monday = Schema::dayTable(1);
+
+// One way an installation's archive may be spoiled: a table gone, a field gone, or a field
+// empty in every record. all() walks ArchiveSchema, so a table or field added there is
+// damaged too without a test being touched.
+struct ArchiveDamage
+{
+    enum class Kind
+    {
+        MissingTable,
+        MissingField,
+        EmptyField
+    };
+    Kind kind = Kind::MissingTable;
+    QString archive, table, field; // no field for a missing table
+
+    static QList<ArchiveDamage> all()
+    {
+        QList<ArchiveDamage> damages;
+        for (const Kind kind : {Kind::MissingTable, Kind::MissingField, Kind::EmptyField}) {
+            for (const Schema::Archive &archive : Schema::archives()) {
+                for (const Schema::Table &table : archive.tables) {
+                    const QStringList fields =
+                        kind == Kind::MissingTable ? QStringList{QString()} : table.fieldNames();
+                    for (const QString &field : fields)
+                        damages << ArchiveDamage{kind, archive.fileName, table.name, field};
+                }
+            }
+        }
+        return damages;
+    }
+    // "Totem.mdb Numerazione.P3 assente", unique among all().
+    QString name() const
+    {
+        return u"%1 %2 %3"_qs.arg(archive, field.isEmpty() ? table : table + u'.' + field,
+                                  kind == Kind::EmptyField ? u"vuoto"_qs : u"assente"_qs);
+    }
+    // What a report of this damage must name: the field, or the table.
+    QString subject() const { return field.isEmpty() ? table : field; }
+    // In that table and, when fields are given, in one of them (a missing table is in all).
+    bool in(const QString &archiveName, const QString &tableName,
+            const QStringList &fields = {}) const
+    {
+        return archive.compare(archiveName, Qt::CaseInsensitive) == 0
+               && table.compare(tableName, Qt::CaseInsensitive) == 0
+               && (fields.isEmpty() || field.isEmpty()
+                   || fields.contains(field, Qt::CaseInsensitive));
+    }
+    bool applyTo(const QString &folder) const
+    {
+        const QString quotedTable = ArchiveConnection::quoted(table);
+        const QString quotedField = ArchiveConnection::quoted(field);
+        // Renamed rather than dropped: SQLite will not drop the only column of a table, and
+        // to the kiosk a field under another name is as missing as a dropped one.
+        const QString statement =
+            kind == Kind::MissingTable ? u"DROP TABLE %1"_qs.arg(quotedTable)
+            : kind == Kind::MissingField
+                ? u"ALTER TABLE %1 RENAME COLUMN %2 TO %3"_qs.arg(
+                    quotedTable, quotedField, ArchiveConnection::quoted(field + u"_perso"_qs))
+                : u"UPDATE %1 SET %2 = NULL"_qs.arg(quotedTable, quotedField);
+        // A throwaway copy needs no durability: without the journal's syncs a damage costs
+        // microseconds instead of a disk flush, which adds up over every row of every flow.
+        return SqliteFile::run(
+            QDir(folder).filePath(archive),
+            {u"PRAGMA synchronous = OFF"_qs, u"PRAGMA journal_mode = MEMORY"_qs, statement});
+    }
+};
 
 // What a flow owes the user for a damage: a message naming it, or nothing at all. The public
 // screen has a notice of its own and defaults for what it cannot read, so it may do either,
@@ -64,6 +130,8 @@ Due dueFrom(const QString &flow, const ArchiveDamage &d)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ArchiveDamage)
 
 // Every table missing in turn, every field missing in turn, every field empty in every
 // record, against each flow that reads the archives: none crashes, each says what it owes

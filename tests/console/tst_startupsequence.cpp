@@ -2,7 +2,6 @@
 #include "console/startupsequence.h"
 #include "core/kioskstate.h"
 #include "support/kioskfixture.h"
-#include "support/sqlitefile.h"
 
 #include <QDialog>
 #include <QDir>
@@ -29,12 +28,6 @@ private:
     QString archives() const { return dir_->filePath(QStringLiteral("archivi")); }
     QString percorsi() const { return dir_->filePath(QStringLiteral("percorsiT.txt")); }
     QString kz4() const { return archives() + QStringLiteral("/KZ4.mdb"); }
-
-    void put(const QString &path, const QByteArray &content)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    }
 
     // A KZ4.mdb with the given qualelayout (an SQL literal) and the label table Layout1.
     void makeKz4(const QString &labelSet, const QStringList &more = {})
@@ -78,7 +71,7 @@ private slots:
         for (int i : {3, 4, 5, 6, 8, 9}) // counter 7 has no label record
             labels << u"INSERT INTO Layout3 VALUES('Postazione%1', 'Sportello %1')"_qs.arg(i);
         makeKz4(u"3"_qs, labels);
-        put(percorsi(), '"' + archives().toUtf8() + "\"\r\n");
+        QVERIFY(put(percorsi(), '"' + archives().toUtf8() + "\"\r\n"));
 
         QCOMPARE(runStartup(), Outcome::ShowConsole);
         QCOMPARE(state_.archiveFolder, archives());
@@ -95,7 +88,7 @@ private slots:
         QVERIFY(first.tryAcquire());
         QVERIFY(first.tryAcquire()); // asking again is no second copy
         makeKz4(u"1"_qs);
-        put(percorsi(), '"' + archives().toUtf8() + '"');
+        QVERIFY(put(percorsi(), '"' + archives().toUtf8() + '"'));
         QCOMPARE(runStartup(), Outcome::EndProgram);
         QCOMPARE(dialogs_.alert(),
                  u"KZ4-Modulo Totem  risulta già in esecuzione sulla macchina !"_qs);
@@ -108,7 +101,7 @@ private slots:
         QVERIFY(gone.waitForStarted());
         const QByteArray pid = QByteArray::number(gone.processId());
         QVERIFY(gone.waitForFinished());
-        put(lock, pid + "\ntotem\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        QVERIFY(put(lock, pid + "\ntotem\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         QCOMPARE(runStartup(), Outcome::ShowConsole);
         QCOMPARE(state_.counterNames[0], u"Uno-1"_qs);
     }
@@ -172,7 +165,7 @@ private slots:
         QFETCH(Outcome, outcome);
         QFETCH(QStringList, shown);
         if (kz4 == u"junk")
-            put(this->kz4(), QByteArray(2048, '\x7f'));
+            QVERIFY(put(this->kz4(), QByteArray(2048, '\x7f')));
         else if (kz4 == u"no table")
             QVERIFY(SqliteFile::run(this->kz4(), {u"CREATE TABLE altro(x)"_qs}));
         else if (kz4 != u"none")
@@ -190,7 +183,7 @@ private slots:
         else if (percorsi == "<no folder>")
             path = dir_->filePath(u"nessuna/percorsiT.txt"_qs);
         else if (!percorsi.startsWith('<'))
-            put(path, percorsi.replace("<folder>", archives().toUtf8()));
+            QVERIFY(put(path, percorsi.replace("<folder>", archives().toUtf8())));
         QStringList seen;
         dialogs_.screenScripts << [&](QDialog &screen) {
             seen << dialogs_.messageTexts() << screen.objectName();

@@ -1,10 +1,11 @@
-#include "core/kioskstate.h"
+#include "archive/recordset.h"
 #include "frontend/frontend.h"
+#include "frontend/numbering.h"
+#include "frontend/ticketdataitems.h"
+#include "frontend/ticketissuer.h"
+#include "report/reportengine.h"
 #include "report/ticketproject.h"
-#include "support/archivefixture.h"
-#include "support/manualclock.h"
-#include "support/scripteddialogs.h"
-#include "support/workingfolder.h"
+#include "support/kioskfixture.h"
 #include "ui/qtdialogs.h"
 
 #include <QDir>
@@ -14,28 +15,28 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 const QString monday = QStringLiteral("TotemLunedì");
-const QDate mondayDate(2026, 12, 7);
 } // namespace
 
-// The public screen as the public sees it: who is on duty, the numbers, the keys.
+using Shown = QList<int>; // the eleven lines' numbers; -1: no number shown
+
+// The public screen as the public sees it: who is on duty, the numbers, the keys, the tickets.
 class TestFrontEnd : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ArchiveFixture> archives_;
-    std::unique_ptr<WorkingFolder> work_;
-    KioskState state_;
-    ScriptedDialogs dialogs_;
-    ManualClock clock_{QDateTime(mondayDate, QTime(9, 40))};
+    std::unique_ptr<KioskFixture> office_;
     std::unique_ptr<FrontEnd> screen_;
 
     template <typename T = QWidget> T *named(const QString &name) const
     {
         return screen_->findChild<T *>(name);
     }
+    ArchiveFixture &archives() const { return office_->archives; }
     // Counter i + 1 as shown: button, caption, counter name, number, served number.
     QString counter(int i) const
     {
@@ -46,42 +47,32 @@ private:
                            i < 10 ? named<QLineEdit>(u"Numero%1A"_qs.arg(i + 1))->text() : u"-"_qs}
             .join(u'|');
     }
-    void at(int hour, int minute) { clock_.current = QDateTime(mondayDate, QTime(hour, minute)); }
+    void at(int hour, int minute) { office_->clock.current.setTime(QTime(hour, minute)); }
 
 private slots:
     void init()
     {
-        archives_ = std::make_unique<ArchiveFixture>();
-        work_ = std::make_unique<WorkingFolder>();
-        QVERIFY(archives_->isValid() && work_->isValid());
-        TicketProject::defaultTicket(u"pdf:tickets"_qs).save(TicketProject::defaultFileName());
-        state_.archiveFolder = archives_->folder();
-        for (int i = 0; i < KioskState::CounterCount; ++i)
-            state_.counterNames[i] = u"Sportello %1"_qs.arg(i + 1);
-        for (int i = 0; i < KioskState::LineCount; ++i)
-            state_.startingNumbers[i] = 100 * (i + 1);
-        dialogs_ = ScriptedDialogs();
-        at(9, 40);
-        QVERIFY(archives_->addOperator(5, u"Rossi Anna"_qs));
-        QVERIFY(archives_->addOperator(7, u"Bianchi Luca"_qs));
-        screen_ = std::make_unique<FrontEnd>(state_, dialogs_, clock_);
+        office_ = std::make_unique<KioskFixture>();
+        QVERIFY(office_->isValid() && archives().addOperator(7, u"Bianchi Luca"_qs));
+        for (int i = 0; i < Office::LineCount; ++i)
+            office_->state.startingNumbers[i] = 100 * (i + 1);
+        screen_ = std::make_unique<FrontEnd>(office_->state, office_->dialogs, office_->clock);
     }
 
     void cleanup()
     {
         screen_.reset();
-        work_.reset();
+        office_.reset();
     }
 
     void activationStaffsTheCountersFromTheWeekdaysSchedule()
     {
-        QVERIFY(archives_->setDuty(monday, 3, u"nove"_qs, 5));
-        QVERIFY(archives_->setDuty(monday, 4, u"nove"_qs, 99)); // nobody has ID 99
-        QVERIFY(archives_->setDuty(u"TotemDomenica"_qs, 5, u"nove"_qs, 7));
-        QVERIFY(archives_->run(u"Totem.mdb"_qs, {u"DELETE FROM \"TotemLunedì\" WHERE rowid IN "
+        QVERIFY(archives().setDuty(monday, 4, u"nove"_qs, 99)); // nobody has ID 99
+        QVERIFY(archives().setDuty(u"TotemDomenica"_qs, 5, u"nove"_qs, 7));
+        QVERIFY(archives().run(u"Totem.mdb"_qs, {u"DELETE FROM \"TotemLunedì\" WHERE rowid IN "
                                                  "(SELECT rowid FROM \"TotemLunedì\" ORDER BY "
                                                  "rowid LIMIT 1 OFFSET 8)"_qs}));
-        QVERIFY(archives_->run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode10 SET NumeroA1 = 41"_qs}));
+        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode10 SET NumeroA1 = 41"_qs}));
         screen_->shortDateLabel()->setText(u"07/12/2026"_qs);
         screen_->activate();
         QCOMPARE(screen_->ticketDate(), u"07/12/2026"_qs);
@@ -96,10 +87,10 @@ private slots:
         QCOMPARE(screen_->timeLabel()->text(), u"09.05"_qs);
         QCOMPARE(named<QLineEdit>(u"Label88"_qs)->text(), u"09.05"_qs);
         // Sunday reads its own table, whatever the machine's language calls the day.
-        clock_.current = QDateTime(QDate(2026, 12, 13), QTime(9, 0));
+        office_->clock.current = QDateTime(QDate(2026, 12, 13), QTime(9, 0));
         screen_->lookupOperators();
         QCOMPARE(counter(4), u"aperto|Bianchi Luca|Sportello 5|500|0"_qs);
-        QVERIFY(dialogs_.messages.isEmpty());
+        QVERIFY(office_->dialogs.messages.isEmpty());
     }
 
     // Counter 1 has issued one ticket; the minute's test at a later time.
@@ -121,16 +112,16 @@ private slots:
     {
         QFETCH(QTime, time);
         QFETCH(QString, shown);
-        QVERIFY(archives_->setDuty(monday, 1, u"nove"_qs, 5));
+        QVERIFY(archives().setDuty(monday, 1, u"nove"_qs, 5));
         for (const QString &hour : {u"sette"_qs, u"dieci"_qs})
-            QVERIFY(archives_->setDuty(monday, 1, hour, 7));
+            QVERIFY(archives().setDuty(monday, 1, hour, 7));
         screen_->activate();
         auto *button = named<QPushButton>(u"PB1(0)"_qs);
         button->click();
         button->click(); // while the first is being issued: dropped
         QVERIFY(!screen_->isEnabled());
         QTRY_VERIFY(screen_->isEnabled());
-        QCOMPARE(work_->ticketFiles().size(), 1);
+        QCOMPARE(office_->printed().size(), 1);
         at(time.hour(), time.minute());
         screen_->onHourTest();
         QCOMPARE(counter(0), shown);
@@ -142,14 +133,13 @@ private slots:
 
     void anEmptyOperatorsTableIsToldAtEveryRunAndTouchesNothing()
     {
-        QVERIFY(archives_->run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
-        QVERIFY(archives_->setDuty(monday, 3, u"nove"_qs, 5));
+        QVERIFY(archives().run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
         named<QPushButton>(u"PB1(2)"_qs)->setText(u"prima"_qs);
         named<QPushButton>(u"PB1(2)"_qs)->setEnabled(false);
         screen_->activate();
         screen_->onHourTest();
-        QCOMPARE(dialogs_.messages.size(), 2);
-        for (const ScriptedDialogs::Message &m : dialogs_.messages) {
+        QCOMPARE(office_->dialogs.messages.size(), 2);
+        for (const ScriptedDialogs::Message &m : office_->dialogs.messages) {
             QCOMPARE(m.text, u"Nessun Utente presente  nel Sistema !"_qs);
             QCOMPARE(m.title, u"Attenzione"_qs);
             QCOMPARE(m.kind, Dialogs::Kind::Information);
@@ -161,7 +151,7 @@ private slots:
     // single queue stays as it is.
     void aFailedFirstLookupClosesOnlyTheCounters()
     {
-        QVERIFY(archives_->run(u"Totem.mdb"_qs, {u"DROP TABLE \"TotemLunedì\""_qs}));
+        QVERIFY(archives().run(u"Totem.mdb"_qs, {u"DROP TABLE \"TotemLunedì\""_qs}));
         screen_->activate();
         QVERIFY(!named<QLabel>(u"Label9"_qs)->isHidden());
         QCOMPARE(counter(2), u"chiuso|||300|0"_qs);
@@ -171,20 +161,20 @@ private slots:
     // The refresh stops at the first table it cannot read; the notice, once up, stays.
     void servedNumbersStopAtTheFirstFailureAndTheNoticeStays()
     {
-        QVERIFY(archives_->run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 33"_qs,
+        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 33"_qs,
                                                 u"UPDATE NumeriCode4 SET NumeroA1 = 44"_qs}));
         screen_->onServedRefresh();
         const auto *notice = named<QLabel>(u"Label9"_qs);
         QVERIFY(notice->isHidden());
-        const QString away = archives_->folder() + u"-altrove"_qs;
-        QVERIFY(QDir().rename(archives_->folder(), away));
+        const QString away = archives().folder() + u"-altrove"_qs;
+        QVERIFY(QDir().rename(archives().folder(), away));
         screen_->onServedRefresh();
         screen_->lookupOperators();
         QVERIFY(!notice->isHidden());
         QCOMPARE(counter(3), u"chiuso|||400|44"_qs);
-        QVERIFY(dialogs_.messages.isEmpty());
-        QVERIFY(QDir().rename(away, archives_->folder()));
-        QVERIFY(archives_->run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 3"_qs,
+        QVERIFY(office_->dialogs.messages.isEmpty());
+        QVERIFY(QDir().rename(away, archives().folder()));
+        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 3"_qs,
                                                 u"UPDATE NumeriCode5 SET NumeroA1 = 5"_qs,
                                                 u"DROP TABLE NumeriCode4"_qs}));
         screen_->onServedRefresh();
@@ -197,7 +187,7 @@ private slots:
     void onlyF10ClosesAndOnlyOnceTheBoxesAreAnswered()
     {
         QtDialogs real;
-        FrontEnd screen(state_, real, clock_);
+        FrontEnd screen(office_->state, real, office_->clock);
         screen.findChild<QLabel *>(u"Label1(0)"_qs)->setText(u"<b>Comune & C.</b>"_qs);
         for (const QLabel *label : screen.findChildren<QLabel *>())
             QCOMPARE(label->textFormat(), Qt::PlainText);
@@ -218,13 +208,13 @@ private slots:
             QTest::keyClick(child, Qt::Key(key));
         QTest::keyClick(child, Qt::Key_F4, Qt::AltModifier);
         QTest::keyClick(screen.windowHandle(), Qt::Key_C, Qt::AltModifier);
-        QVERIFY(screen.isEnabled() && work_->ticketFiles().isEmpty());
+        QVERIFY(screen.isEnabled() && office_->printed().isEmpty());
         QVERIFY(!screen.close()); // a window manager's close request
         screen.reject();
         QVERIFY(screen.isVisible());
 
         // Boxes over the screen answer their keys; F10 meanwhile leaves the screen up.
-        QVERIFY(archives_->run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
+        QVERIFY(archives().run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             bool answered = false;
             QTimer::singleShot(0, &screen, [&] {
@@ -243,6 +233,148 @@ private slots:
         QTest::keyClick(child, Qt::Key_F10);
         QTRY_VERIFY(!screen.isVisible());
         QCOMPARE(screen.result(), int(QDialog::Accepted));
+    }
+
+    // A press on a line: the next number stored with the others, recorded and printed, and
+    // every way it can fail leaving the numbering as it was.
+    void issue_data()
+    {
+        QTest::addColumn<Shown>("shown");
+        QTest::addColumn<QString>("breakage"); // printer, or an SQL statement on Totem.mdb
+        QTest::addColumn<int>("after");        // line 3's number after the press
+        QTest::addColumn<QString>("stored");   // P1 to P11 after the press
+        QTest::addColumn<QString>("said");     // a part of the one message, if any
+        const Shown shown{-1, 20, 41, 0, -1, -1, -1, -1, -1, -1, 110};
+        QTest::newRow("printed") << shown << QString() << 42 << u"7|20|42|0|7|7|7|7|7|7|110"_qs
+                                 << QString();
+        QTest::newRow("no number shown")
+            << Shown(11, -1) << QString() << 1 << u"7|7|1|7|7|7|7|7|7|7|7"_qs << QString();
+        QTest::newRow("beyond the limit")
+            << Shown{-1, -1, std::numeric_limits<qint32>::max(), -1, -1, -1, -1, -1, -1, -1, -1}
+            << QString() << std::numeric_limits<qint32>::max() << u"7|7|7|7|7|7|7|7|7|7|7"_qs
+            << u"non è stato emesso"_qs;
+        // A printer known to be unable to print is asked before the number is taken.
+        QTest::newRow("no pdf folder") << shown << u"pdf:manca"_qs << 41
+                                       << u"7|7|7|7|7|7|7|7|7|7|7"_qs << u"non è pronta"_qs;
+        QTest::newRow("unknown printer")
+            << shown << u"StampanteInesistente"_qs << 41 << u"7|7|7|7|7|7|7|7|7|7|7"_qs
+            << u"StampanteInesistente"_qs;
+        QTest::newRow("no ticket record") << shown << u"UPDATE DatiDaStampare SET ID = 2"_qs << 41
+                                          << u"7|20|41|0|7|7|7|7|7|7|110"_qs
+                                          << u"Nessun dato da stampare per questa selezione !"_qs;
+        QTest::newRow("numbering not stored")
+            << shown << u"DROP TABLE Numerazione"_qs << 41 << QString()
+            << u"la numerazione non può essere memorizzata"_qs;
+    }
+
+    void issue()
+    {
+        QFETCH(Shown, shown);
+        QFETCH(QString, breakage);
+        QFETCH(int, after);
+        QFETCH(QString, stored);
+        QFETCH(QString, said);
+        KioskFixture &office = *office_;
+        const ArchiveFixture &archives = office.archives;
+        QStringList everySeven;
+        for (int k = 1; k <= 11; ++k)
+            everySeven << u"P%1 = 7"_qs.arg(k);
+        QVERIFY(office.isValid()
+                && archives.run(u"Totem.mdb"_qs,
+                                {u"UPDATE Numerazione SET "_qs + everySeven.join(u',')}));
+        if (breakage.contains(u' '))
+            QVERIFY(archives.run(u"Totem.mdb"_qs, {breakage}));
+        else if (!breakage.isEmpty())
+            TicketProject::defaultTicket(breakage).save(TicketProject::defaultFileName());
+
+        Numbering numbering;
+        for (int k = 0; k < 11; ++k)
+            numbering.set(k, shown[k] < 0 ? std::nullopt : std::optional<qint32>(shown[k]));
+        ScriptedDialogs &dialogs = office.dialogs;
+        ReportEngine engine(dialogs, office.clock);
+        TicketIssuer issuer(office.state, dialogs, engine, nullptr);
+        issuer.issue(
+            numbering, 2,
+            {u"Comune"_qs, u"Rossi Anna"_qs, u"Protocollo"_qs, u"07/12/2026"_qs, u"09.41"_qs});
+
+        QCOMPARE(numbering.current(2), std::optional<qint32>(after));
+        QCOMPARE(dialogs.messageTexts().join(u'|').contains(said), true);
+        QCOMPARE(dialogs.messages.size(), said.isEmpty() ? 0 : 1);
+        QStringList fields;
+        for (int k = 1; k <= 11 && !stored.isEmpty(); ++k)
+            fields << archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P%1"_qs.arg(k));
+        QCOMPARE(fields.join(u'|'), stored);
+        QCOMPARE(office.printed().size(), said.isEmpty() ? 1 : 0);
+        if (!said.isEmpty())
+            return;
+        QStringList ticket;
+        for (const char *field : {"Titolo", "QualeUtente", "QualePostazione", "QualeData",
+                                  "QualeOra", "NumeroDaStampare"})
+            ticket << archives.firstValue(u"Totem.mdb"_qs, u"DatiDaStampare"_qs,
+                                          QLatin1String(field));
+        QCOMPARE(ticket.join(u'|'),
+                 u"Comune|Rossi Anna|Protocollo|07/12/2026|09.41|%1"_qs.arg(after));
+    }
+
+    // Columns of the ticket record as data items: by column when printing, by value when
+    // designing; they differ only for empty fields.
+    void items_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("byValue");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("contents");
+        QTest::addColumn<QString>("types"); // Text, Number, Date, Boolean
+        const QString present = u"1|Comune|1042|8.25|0.5|Vero|46360.5|7|12.5|nota"_qs;
+        QTest::newRow("by column") << 0 << false << u"C"_qs << present << u"NTNNNBDTTT"_qs;
+        QTest::newRow("by value") << 0 << true << u"C"_qs << present << u"NTNNNBDTTT"_qs;
+        QTest::newRow("empty by column")
+            << 1 << false << u"C"_qs << u"0||0|0|0|Falso|0|||"_qs << u"NTNNNBDTTT"_qs;
+        QTest::newRow("empty by value")
+            << 1 << true << u"C"_qs << u"|||||||||"_qs << u"TTTTTTTTTT"_qs;
+        QTest::newRow("Italian numbers, no thousands separator")
+            << 0 << false << u"it_IT"_qs << u"1|Comune|1042|8,25|0,5|Vero|46360,5|7|12,5|nota"_qs
+            << u"NTNNNBDTTT"_qs;
+    }
+
+    void items()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, byValue);
+        QFETCH(QString, locale);
+        QTemporaryDir dir;
+        QVERIFY(SqliteFile::run(
+            dir.filePath(u"Totem.mdb"_qs),
+            {u"CREATE TABLE Ticket(ID LONG, Titolo TEXT, N LONG, S SINGLE, D DOUBLE, "
+             "B BOOLEAN, Q DATETIME, Y BYTE, C CURRENCY, M MEMO)"_qs,
+             u"INSERT INTO Ticket VALUES(1, 'Comune', 1042, 8.25, 0.5, -1, "
+             "'2026-12-04 12:00:00', 7, 12.5, 'nota')"_qs,
+             u"INSERT INTO Ticket(ID) VALUES(NULL)"_qs}));
+        QLocale::setDefault(QLocale(locale));
+        RecordSet record;
+        record.bind(dir.filePath(u"Totem.mdb"_qs), u"Ticket"_qs);
+        record.open();
+        for (int i = 0; i < row; ++i)
+            record.moveNext();
+        ReportEngine engine(office_->dialogs, office_->clock);
+        (byValue ? TicketDataItems::defineByValue : TicketDataItems::defineByColumn)(record,
+                                                                                     engine);
+        QLocale::setDefault(QLocale::c());
+
+        const QHash<qint32, QChar> letter{{DataItem::Text, u'T'},
+                                          {DataItem::Number, u'N'},
+                                          {DataItem::Date, u'D'},
+                                          {DataItem::Boolean, u'B'}};
+        QStringList names, contents;
+        QString types;
+        for (const DataItem &item : engine.dataItems()) {
+            names << item.name;
+            contents << item.content;
+            types += letter.value(item.type, u'?');
+        }
+        QCOMPARE(names.join(u'|'), u"ID|Titolo|N|S|D|B|Q|Y|C|M"_qs);
+        QTEST(contents.join(u'|'), "contents");
+        QTEST(types, "types");
     }
 };
 

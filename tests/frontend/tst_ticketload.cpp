@@ -1,10 +1,5 @@
-#include "core/kioskstate.h"
 #include "frontend/frontend.h"
-#include "report/ticketproject.h"
-#include "support/archivefixture.h"
-#include "support/manualclock.h"
-#include "support/scripteddialogs.h"
-#include "support/workingfolder.h"
+#include "support/kioskfixture.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -26,12 +21,9 @@ private slots:
         const int presses = qEnvironmentVariableIsSet("KIOSK_LOAD_PRESSES")
                                 ? qEnvironmentVariableIntValue("KIOSK_LOAD_PRESSES")
                                 : 300;
-        ArchiveFixture archives;
-        WorkingFolder work;
-        QVERIFY(archives.isValid() && work.isValid());
-        // Someone registered: the minute's operator lookup has nothing to say.
-        QVERIFY(archives.addOperator(1, u"Rossi Anna"_qs));
-        TicketProject::defaultTicket(u"pdf:tickets"_qs).save(TicketProject::defaultFileName());
+        KioskFixture office;
+        const ArchiveFixture &archives = office.archives;
+        QVERIFY(office.isValid());
         QProcess other;
         // Bounded in time, so that a run that dies here does not leave it locking for long.
         other.start(QStringLiteral(LOCKHOLDER_BIN),
@@ -43,11 +35,8 @@ private slots:
             archives.firstValue(u"KZ4B.mdb"_qs, u"NumeriCode1"_qs, u"NumeroA1"_qs).toInt() > 0,
             60000);
 
-        KioskState state;
-        state.archiveFolder = archives.folder();
-        ScriptedDialogs dialogs;
-        ManualClock clock;
-        FrontEnd screen(state, dialogs, clock);
+        ScriptedDialogs &dialogs = office.dialogs;
+        FrontEnd screen(office.state, dialogs, office.clock);
         screen.activate();
         auto *queue = screen.findChild<QPushButton *>(u"PB1(10)"_qs);
         auto *box = screen.findChild<QLineEdit *>(u"Numero11"_qs);
@@ -69,7 +58,7 @@ private slots:
 
         static const QRegularExpression name(u"^ticket-\\d{8}-\\d{6}-(\\d+)\\.pdf$"_qs);
         QList<int> numbers;
-        for (const QString &file : work.ticketFiles())
+        for (const QString &file : office.printed())
             numbers << name.match(file).captured(1).toInt();
         std::sort(numbers.begin(), numbers.end());
         QCOMPARE(numbers.size(), issued);

@@ -1,12 +1,19 @@
-#include "core/kioskstate.h"
-#include "designer/designertesting.h"
 #include "frontend/frontend.h"
 #include "layout/layoutapplier.h"
 #include "layout/screenlayoutreader.h"
-#include "support/archivefixture.h"
-#include "support/manualclock.h"
+#include "support/kioskfixture.h"
 #include "ui/colorvalue.h"
 #include "ui/twips.h"
+
+#include <QtTest>
+
+namespace {
+// A statement on one record of the screen layout table (rowid 1 to 14).
+QString update(int record, const QString &assignments)
+{
+    return u"UPDATE Layout1 SET %1 WHERE rowid = %2"_qs.arg(assignments).arg(record);
+}
+} // namespace
 
 // The stored layout read and applied to the real public screen.
 class TestLayoutApplier : public QObject

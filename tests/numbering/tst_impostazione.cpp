@@ -29,12 +29,11 @@ private:
     QStringList stored() const
     {
         QStringList values;
-        for (int line = 1; line <= Office::LineCount; ++line)
-            values << office_->archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs,
-                                                   u"P%1"_qs.arg(line));
-        for (int line = 1; line <= Office::LineCount; ++line)
-            values << office_->archives.firstValue(u"Totem.mdb"_qs, u"NumerazioneIniziale"_qs,
-                                                   u"P%1"_qs.arg(line + 10));
+        for (int k = 1; k <= 2 * Office::LineCount; ++k)
+            values << office_->archives.firstValue(
+                u"Totem.mdb"_qs,
+                k > Office::LineCount ? u"NumerazioneIniziale"_qs : u"Numerazione"_qs,
+                u"P%1"_qs.arg(k > Office::LineCount ? k - 1 : k));
         return values;
     }
     // The only message shown, as title|text.
@@ -50,8 +49,7 @@ private slots:
     {
         office_ = std::make_unique<KioskFixture>();
         QVERIFY(office_->isValid());
-        QStringList current;
-        QStringList initial;
+        QStringList current, initial;
         for (int line = 1; line <= Office::LineCount; ++line) {
             current << u"P%1 = %2"_qs.arg(line).arg(line == 5 ? 123456 : 100 + line);
             initial << u"P%1 = %2"_qs.arg(line + 10).arg(200 + line);
@@ -106,49 +104,41 @@ private slots:
         QCOMPARE(box(index)->text(), after);
     }
 
-    // Every box edited; only the pressed row reaches the archive, an emptied box as 0.
-    void rowButtonStoresThatRowOnly_data()
+    // Every box edited; a row's button stores that row only, "Salva" every initial number;
+    // an emptied box is stored and shown as 0.
+    void savesStoreTheirBoxesOnly_data()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        QTest::newRow("counter 1, emptied") << 1 << QString() << u"0"_qs;
-        QTest::newRow("counter 10") << 10 << u"510"_qs << u"510"_qs;
-        QTest::newRow("single queue, emptied") << 11 << QString() << u"0"_qs;
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("emptied"); // a box, or -1
+        QTest::addColumn<QString>("told");
+        const QString row = u"Numero Modificato !"_qs;
+        QTest::newRow("counter 1, emptied") << u"Na1(1)"_qs << 1 << row;
+        QTest::newRow("counter 10") << u"Na1(10)"_qs << -1 << row;
+        QTest::newRow("single queue, emptied") << u"Na1(0)"_qs << 0 << row;
+        QTest::newRow("initial numbers") << u"Salvain"_qs << 13 << u"Numerazione impostata !"_qs;
     }
 
-    void rowButtonStoresThatRowOnly()
+    void savesStoreTheirBoxesOnly()
     {
-        QFETCH(int, line);
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
+        QFETCH(QString, button);
+        QFETCH(int, emptied);
+        QFETCH(QString, told);
         QStringList expected = stored();
-        expected[line - 1] = kept;
-        for (int l = 1; l <= Office::LineCount; ++l) {
-            box(currentBox(l))->setText(QString::number(500 + l));
-            box(initialBox(l))->setText(QString::number(600 + l));
+        for (int line = 1; line <= Office::LineCount; ++line) {
+            for (const int index : {currentBox(line), initialBox(line)}) {
+                const QString typed = index == emptied ? QString() : QString::number(500 + index);
+                box(index)->setText(typed);
+                if (button == u"Salvain" ? index == initialBox(line)
+                                         : button == u"Na1(%1)"_qs.arg(index))
+                    expected[index == initialBox(line) ? line + 10 : line - 1] =
+                        typed.isEmpty() ? u"0"_qs : typed;
+            }
         }
-        box(currentBox(line))->setText(typed);
-        press(u"Na1(%1)"_qs.arg(currentBox(line)));
+        press(button);
         QCOMPARE(stored(), expected);
-        QCOMPARE(box(currentBox(line))->text(), kept);
-        QCOMPARE(told(), u"Conferma|Numero Modificato !"_qs);
-    }
-
-    void initialNumbersAreSavedAllAtOnce()
-    {
-        QStringList expected = stored();
-        expected[11] = u"301"_qs;
-        expected[13] = u"0"_qs;
-        expected[21] = u"311"_qs;
-        box(11)->setText(u"301"_qs);
-        box(13)->clear();
-        box(22)->setText(u"311"_qs);
-        box(2)->setText(u"9"_qs);
-        press(u"Salvain"_qs);
-        QCOMPARE(stored(), expected);
-        QCOMPARE(box(13)->text(), u"0"_qs);
-        QCOMPARE(told(), u"Conferma|Numerazione impostata !"_qs);
+        if (emptied >= 0)
+            QCOMPARE(box(emptied)->text(), u"0"_qs);
+        QCOMPARE(this->told(), u"Conferma|"_qs + told);
     }
 
     void resetAsksAndTakesTheInitialBoxesAsTheyStand()

@@ -5,15 +5,11 @@
 #include "numbering/impostazione.h"
 #include "schedule/palinsesto.h"
 #include "support/kioskfixture.h"
-#include "support/sqlitefile.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -21,7 +17,7 @@ namespace {
 
 using Fault = KioskFixture::Fault;
 // Every row of every table of the three archives, as text, by "archive/table".
-using Snapshot = QMap<QString, QList<QStringList>>;
+using Snapshot = QMap<QString, QStringList>;
 
 const QStringList archiveFiles{u"Totem.mdb"_qs, u"KZ4.mdb"_qs, u"KZ4B.mdb"_qs};
 
@@ -31,22 +27,11 @@ Snapshot snapshot(const QString &folder)
 {
     Snapshot all;
     for (const QString &archive : archiveFiles) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"fault-check"_qs);
-            db.setDatabaseName(QDir(folder).filePath(archive));
-            db.setConnectOptions(u"QSQLITE_OPEN_READONLY"_qs);
-            db.open();
-            for (const QString &table : db.tables()) {
-                QSqlQuery rows(u"SELECT * FROM \"%1\" ORDER BY rowid"_qs.arg(table), db);
-                while (rows.next()) {
-                    QStringList values;
-                    for (int i = 0; i < rows.record().count(); ++i)
-                        values << (rows.isNull(i) ? u"<null>"_qs : rows.value(i).toString());
-                    all[archive + u'/' + table] << values;
-                }
-            }
-        }
-        QSqlDatabase::removeDatabase(u"fault-check"_qs);
+        const QString path = QDir(folder).filePath(archive);
+        for (const QString &table :
+             SqliteFile::rows(path, u"SELECT name FROM sqlite_master WHERE type = 'table'"_qs))
+            all[archive + u'/' + table] = SqliteFile::rows(
+                path, u"SELECT * FROM \"%1\" ORDER BY rowid"_qs.arg(table.section(u':', 1)));
     }
     return all;
 }
@@ -60,7 +45,7 @@ QStringList tornRows(const Snapshot &now, const Snapshot &before, const Snapshot
             if (it->size() != before.value(it.key()).size()
                 || (it->at(row) != before.value(it.key()).at(row)
                     && it->at(row) != after.value(it.key()).value(row)))
-                torn << it.key() + u' ' + it->at(row).join(u'|');
+                torn << it.key() + u' ' + it->at(row);
         }
     }
     return torn;

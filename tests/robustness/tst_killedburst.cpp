@@ -1,7 +1,6 @@
 #include "archive/archiveschema.h"
 #include "report/ticketproject.h"
 #include "support/archivefixture.h"
-#include "support/sqlitefile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,12 +4,21 @@
 #include "ui/msgform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+using Status = PercorsiFile::ReadResult::Status;
+
+namespace {
+
+} // namespace
+
+// The folder setup screen and percorsiT.txt, as read and as written. What the start-up makes
+// of a missing, empty or unreadable file is tried in tst_startupsequence.
 class TestImpoRete : public QObject
 {
     Q_OBJECT
@@ -19,22 +28,82 @@ private:
     QString path_;
     ScriptedDialogs dialogs_;
 
-    void put(const QByteArray &bytes)
-    {
-        QFile file(path_);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    QByteArray take() const
-    {
-        QFile file(path_);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-    }
     static void click(QWidget &screen, int cbt)
     {
         QTest::mouseClick(named<QPushButton>(screen, u"cbt(%1)"_qs.arg(cbt)), Qt::LeftButton);
     }
 
 private slots:
+    // File modes bite only without root: the whole test runs as nobody when it can.
+    void initTestCase() { KioskFixture::giveUpRoot(); }
+
+    void firstField_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected"); // "<nothing>": nothing to read
+
+        QTest::newRow("as written") << QByteArray("\"D:\\Archivi\"\r\n") << u"D:\\Archivi"_qs;
+        QTest::newRow("quoted comma") << QByteArray("\"\\\\srv\\a,b\",\"x\"") << u"\\\\srv\\a,b"_qs;
+        QTest::newRow("quoted blanks") << QByteArray("\" C:\\a b \"") << u" C:\\a b "_qs;
+        QTest::newRow("unquoted comma") << QByteArray("\\\\srv\\a,b\r\n") << u"\\\\srv\\a"_qs;
+        QTest::newRow("leading blanks") << QByteArray(" \t \"C:\\a\"") << u"C:\\a"_qs;
+        QTest::newRow("trailing blanks") << QByteArray("C:\\a b \t ,x") << u"C:\\a b"_qs;
+        QTest::newRow("unquoted CR") << QByteArray("C:\\a\rC:\\b") << u"C:\\a"_qs;
+        QTest::newRow("no closing quote") << QByteArray("\"C:\\a,b\r\nc\"") << u"C:\\a,b"_qs;
+        QTest::newRow("blank lines first") << QByteArray("\r\n \r\n\"C:\\a\"") << u"C:\\a"_qs;
+        QTest::newRow("quoted empty") << QByteArray("\"\"\r\n") << QString();
+        QTest::newRow("cp1252") << QByteArray("\"C:\\Citt\xE0\x80\"\r\n") << u"C:\\Città€"_qs;
+        QTest::newRow("utf-8") << QByteArray("C:\\Citt\xC3\xA0 \xE2\x82\xAC") << u"C:\\Città €"_qs;
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF\"C:\\Citt\xC3\xA0\"") << u"C:\\Città"_qs;
+        // Only the first line is used, so the rest cannot turn its UTF-8 into cp1252.
+        QTest::newRow("later lines") << QByteArray("C:\\Citt\xC3\xA0\r\n\xE8") << u"C:\\Città"_qs;
+        QTest::newRow("blanks and breaks") << QByteArray(" \t\r\n  \n\r") << u"<nothing>"_qs;
+        QTest::newRow("BOM and break") << QByteArray("\xEF\xBB\xBF\r\n") << u"<nothing>"_qs;
+    }
+
+    void firstField()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QCOMPARE(PercorsiFile::parseFirstField(bytes).value_or(u"<nothing>"_qs), expected);
+    }
+
+    // A file filled with rubbish is read only as far as the limit: a field beyond it is
+    // never seen.
+    void readStopsAtItsLimit()
+    {
+        const QByteArray line("\"D:\\Archivi\"\r\n");
+        QVERIFY(put(path_, QByteArray(PercorsiFile::MaxReadBytes - 64, ' ') + line));
+        QCOMPARE(PercorsiFile::read(path_).folder, u"D:\\Archivi"_qs);
+        QVERIFY(put(path_, QByteArray(PercorsiFile::MaxReadBytes + 10, ' ') + line));
+        QCOMPARE(PercorsiFile::read(path_).status, Status::Empty);
+    }
+
+    void writeIsWholeOrNothing()
+    {
+        QVERIFY(put(path_, "\"C:\\Una cartella piu lunga della nuova\"\r\nseconda riga\r\n"));
+        const QString folder = u"\\\\srv\\dati,2024\\Città"_qs;
+        QString error;
+        QVERIFY2(PercorsiFile::write(folder, &error, path_), qPrintable(error));
+        QCOMPARE(take(path_), QByteArray("\"\\\\srv\\dati,2024\\Citt\xC3\xA0\"\r\n"));
+        QCOMPARE(PercorsiFile::read(path_).folder, folder);
+
+        QVERIFY(!PercorsiFile::write(folder, &error, dir_->filePath(u"manca/percorsiT.txt"_qs)));
+        QVERIFY2(error.startsWith(u"Impossibile scrivere il file "_qs)
+                     && error.contains(u"percorsiT.txt: la cartella "_qs),
+                 qPrintable(error));
+
+        QVERIFY(
+            QFile::setPermissions(dir_->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        if (QFile probe(dir_->filePath(u"prova"_qs)); probe.open(QIODevice::WriteOnly))
+            QSKIP("this user writes into read-only folders (root?)");
+        QVERIFY(!PercorsiFile::write(u"E:\\Nuovo"_qs, &error, path_));
+        QCOMPARE(take(path_), QByteArray("\"\\\\srv\\dati,2024\\Citt\xC3\xA0\"\r\n"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{PercorsiFile::fileName()});
+        QFile::setPermissions(dir_->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                | QFileDevice::ExeOwner);
+    }
+
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
@@ -72,11 +141,11 @@ private slots:
         QFETCH(QStringList, lines);
         const bool closes = lines.size() == 2 && lines[1] != u"-";
         if (before != "<none>")
-            put(before);
+            QVERIFY(put(path_, before));
         QStringList shown;
         QByteArray whileShown; // the file is written, or not, before the message appears
         dialogs_.screenScripts << [&](QDialog &msg) {
-            whileShown = take();
+            whileShown = take(path_);
             msg.show();
             for (int i = 0; i < 2; ++i) {
                 const auto *label = named<QLabel>(msg, u"Label2(%1)"_qs.arg(i));
@@ -84,7 +153,7 @@ private slots:
             }
             // What the file says when the message closes is what the screen shows next.
             if (!closes)
-                put("\"E:\\Altrove\"\r\n");
+                put(path_, "\"E:\\Altrove\"\r\n");
             named<QPushButton>(msg, u"PB1(1)"_qs)->click();
             return msg.result();
         };
@@ -113,7 +182,7 @@ private slots:
     // writes nothing; a file that cannot be written is told and the choice kept.
     void cancelCloseOrFailureWriteNothing()
     {
-        put("\"C:\\Vecchio\"\r\n");
+        QVERIFY(put(path_, "\"C:\\Vecchio\"\r\n"));
         dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs
                          << u"D:\\Archivi"_qs;
         ImpoRete chiudi(dialogs_, path_);
@@ -127,7 +196,7 @@ private slots:
         closed.show();
         click(closed, 1);
         closed.close();
-        QCOMPARE(take(), QByteArray("\"C:\\Vecchio\"\r\n"));
+        QCOMPARE(take(path_), QByteArray("\"C:\\Vecchio\"\r\n"));
         QVERIFY(dialogs_.messages.isEmpty() && dialogs_.screens.isEmpty());
 
         // A folder that does not exist cannot be written even by root.
@@ -142,7 +211,7 @@ private slots:
 
     void onlyTheMessageScreenRereadsOnReturn()
     {
-        put("\"C:\\Salvato\"\r\n");
+        QVERIFY(put(path_, "\"C:\\Salvato\"\r\n"));
         dialogs_.folders << u"D:\\Scelto"_qs;
         ImpoRete screen(dialogs_, path_);
         screen.show();
@@ -154,10 +223,17 @@ private slots:
         QApplication::setActiveWindow(&chooser);
         QApplication::setActiveWindow(&screen);
         QCOMPARE(screen.folderText(), u"D:\\Scelto"_qs);
+        // Unset lines are hidden; one set while the form is up shows once it is active again.
         MsgForm message(&screen);
+        message.setLines(u"Uno"_qs);
         message.show();
+        QCOMPARE(message.size(), QSize(440, 220)); // the background picture is the whole window
+        QVERIFY(!named(message, u"Label2(1)"_qs)->isVisible());
+        message.setLines(u"Uno"_qs, u"Due"_qs);
         QApplication::setActiveWindow(&message);
-        message.close();
+        QVERIFY(named(message, u"Label2(1)"_qs)->isVisible());
+        QTest::mouseClick(named<QPushButton>(message, u"PB1(0)"_qs), Qt::LeftButton); // Chiudi
+        QVERIFY(!message.isVisible());
         QApplication::setActiveWindow(&screen);
         QCOMPARE(screen.folderText(), u"C:\\Salvato"_qs);
     }

@@ -4,9 +4,13 @@
 #include "archive/archiveschema.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
-#include "support/sqlitefile.h"
 
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
 
 ArchiveFixture::ArchiveFixture(bool demo)
 {
@@ -71,5 +75,71 @@ QList<QVariantList> ArchiveFixture::dayRows(const QString &dayTable) const
             row << set.value(field);
         rows << row;
     }
+    return rows;
+}
+
+bool SqliteFile::run(const QString &path, const QStringList &statements)
+{
+    static int serial = 0;
+    const QString name = QStringLiteral("test-sqlitefile-%1").arg(++serial);
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (!db.open()) {
+            qWarning() << "cannot open" << path << db.lastError().text();
+            ok = false;
+        }
+        QSqlQuery query(db);
+        for (const QString &statement : statements) {
+            if (!ok)
+                break;
+            if (!query.exec(statement)) {
+                qWarning() << statement << query.lastError().text();
+                ok = false;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+QString SqliteFile::integrity(const QString &path)
+{
+    const QString name = QStringLiteral("test-sqlitefile-integrity");
+    QString verdict;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery check(QStringLiteral("PRAGMA integrity_check"), db);
+            verdict = check.next() ? check.value(0).toString() : check.lastError().text();
+        } else {
+            verdict = db.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return verdict;
+}
+
+QStringList SqliteFile::rows(const QString &path, const QString &select)
+{
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"test-sqlitefile-rows"_qs);
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec(select))
+            qWarning() << "cannot read" << path << select;
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < query.record().count(); ++i) {
+                const QVariant v = query.value(i);
+                fields << (v.isNull() ? u"NULL"_qs : v.typeName() + u":"_qs + v.toString());
+            }
+            rows << fields.join(u' ');
+        }
+    }
+    QSqlDatabase::removeDatabase(u"test-sqlitefile-rows"_qs);
     return rows;
 }

@@ -46,10 +46,7 @@ QStringList KioskFixture::printed() const
 StartupSequence::Outcome KioskFixture::startUp()
 {
     const QString percorsi = workPath(QStringLiteral("percorsiT.txt"));
-    QFile file(percorsi);
-    if (file.open(QIODevice::WriteOnly))
-        file.write('"' + state.archiveFolder.toUtf8() + "\"\r\n");
-    file.close();
+    put(percorsi, '"' + state.archiveFolder.toUtf8() + "\"\r\n");
     InstanceGuard guard(workPath(QStringLiteral("totem.lock")));
     StartupSequence startup(state, dialogs, guard);
     startup.setPercorsiPath(percorsi);
@@ -115,9 +112,8 @@ void KioskFixture::strike()
         QFile::setPermissions(folder(), readOnlyFolder);
     } else {
         dir.rename(totem, totem + keptSuffix);
-        QFile junk(dir.filePath(totem));
-        if (junk.open(QIODevice::WriteOnly))
-            junk.write(QByteArray("Questo file non contiene un archivio.\n").repeated(200));
+        put(dir.filePath(totem),
+            QByteArray("Questo file non contiene un archivio.\n").repeated(200));
     }
 }
 

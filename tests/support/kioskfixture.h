@@ -6,6 +6,7 @@
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -17,6 +18,18 @@ class QWidget;
 template <typename T = QWidget> T *named(const QObject &parent, const QString &name)
 {
     return parent.findChild<T *>(name);
+}
+
+// A whole file written, or read ("<none>" when it cannot be).
+inline bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+inline QByteArray take(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 // An office in a temporary folder, as the kiosk meets it on a Monday at 09:40: fresh archives

@@ -2,6 +2,8 @@
 
 #include "ui/dialogs.h"
 
+#include <QColor>
+#include <QFont>
 #include <QList>
 #include <QStringList>
 
@@ -24,14 +26,25 @@ public:
     };
     using ScreenScript = std::function<int(QDialog &)>;
 
-    void message(QWidget *parent, Kind kind, const QString &text,
-                 const QString &title = QString()) override;
-    Answer question(QWidget *parent, const QString &text, const QString &title) override;
-    bool chooseFolder(QWidget *parent, const QString &prompt, QString &folder) override;
-    bool chooseFont(QWidget *parent, QFont &font) override;
-    bool chooseColor(QWidget *parent, QColor &color) override;
-    bool chooseFile(QWidget *parent, const QString &caption, const QString &filter,
-                    QString &file) override;
+    void message(QWidget *, Kind kind, const QString &text, const QString &title = {}) override
+    {
+        messages << Message{kind, title, text};
+    }
+    Answer question(QWidget *, const QString &text, const QString &title) override
+    {
+        questions << Message{Kind::Question, title, text};
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
+    bool chooseFolder(QWidget *, const QString &prompt, QString &folder) override
+    {
+        return take(prompt, folders, folder);
+    }
+    bool chooseFont(QWidget *, QFont &font) override { return take(u"font"_qs, fonts, font); }
+    bool chooseColor(QWidget *, QColor &color) override { return take(u"color"_qs, colors, color); }
+    bool chooseFile(QWidget *, const QString &caption, const QString &, QString &file) override
+    {
+        return take(caption, files, file);
+    }
     int exec(QDialog &screen) override;
 
     // Texts of the messages shown so far, in order.
@@ -51,4 +64,14 @@ public:
     QList<std::optional<QColor>> colors;
     QList<std::optional<QString>> files;
     QList<ScreenScript> screenScripts;
+
+private:
+    template <typename T> bool take(const QString &prompt, QList<std::optional<T>> &queue, T &value)
+    {
+        prompts << prompt;
+        const std::optional<T> answer = queue.isEmpty() ? std::nullopt : queue.takeFirst();
+        if (answer)
+            value = *answer;
+        return answer.has_value();
+    }
 };
