@@ -254,8 +254,8 @@ private slots:
             << QString() << std::numeric_limits<qint32>::max() << u"7|7|7|7|7|7|7|7|7|7|7"_qs
             << u"non è stato emesso"_qs;
         // A printer known to be unable to print is asked before the number is taken.
-        QTest::newRow("no pdf folder") << shown << u"pdf:manca"_qs << 41
-                                       << u"7|7|7|7|7|7|7|7|7|7|7"_qs << u"non è pronta"_qs;
+        QTest::newRow("no pdf folder")
+            << shown << u"pdf:manca"_qs << 41 << u"7|7|7|7|7|7|7|7|7|7|7"_qs << u"non è pronta"_qs;
         QTest::newRow("unknown printer")
             << shown << u"StampanteInesistente"_qs << 41 << u"7|7|7|7|7|7|7|7|7|7|7"_qs
             << u"StampanteInesistente"_qs;
