@@ -1,13 +1,32 @@
 // The public screen's two periodic reads on the demo archives: who is on duty (the
 // weekday's schedule and the operators) and the numbers being served (ten tables of
-// KZ4B.mdb), each beside the same reads done with bare SQLite.
+// KZ4B.mdb), each beside the same reads done with bare SQLite. Then the screen itself:
+// the longest wait between two ticks of its clock while another process holds an
+// archive's write lock for seven seconds (beside no lock at all), and the time from a
+// touch to the pressed button painted in its busy look.
 
 #include "archive/archivepath.h"
+#include "core/kioskstate.h"
+#include "core/systemclock.h"
+#include "frontend/frontend.h"
 #include "frontend/operatorlookup.h"
 #include "frontend/servednumbers.h"
+#include "report/ticketproject.h"
+#include "ui/qtdialogs.h"
 
 #include "benchsupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QEventLoop>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -86,9 +105,120 @@ void BM_SqliteServed(benchmark::State &state)
     });
 }
 
+// Arg 0: no lock; 1: KZ4B.mdb locked; 2: Totem.mdb locked. The screen is asked for both
+// reads as the lock is taken, then lives seven seconds on its own timers.
+void BM_ClockWhileLocked(benchmark::State &state)
+{
+    static const QStringList locked{QString(), ArchivePath::kz4b(), ArchivePath::totem()};
+    const QString archive = locked.at(int(state.range(0)));
+    const BenchArchives archives(true);
+    KioskState kiosk;
+    kiosk.archiveFolder = archives.folder();
+    QtDialogs dialogs;
+    SystemClock clock;
+    for (auto _ : state) {
+        FrontEnd screen(kiosk, dialogs, clock);
+        screen.activate();
+        QProcess holder;
+        if (!archive.isEmpty()) {
+            holder.start(QStringLiteral(KIOSK_LOCKHOLDER_PROGRAM),
+                         {archives.folder(), QStringLiteral("7"), archive});
+            if (!holder.waitForReadyRead(10000))
+                throw std::runtime_error("the lock was not taken");
+        }
+        qint64 longest = 0;
+        QElapsedTimer sinceTick;
+        QObject::connect(screen.findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout,
+                         &screen, [&] {
+                             if (sinceTick.isValid())
+                                 longest = std::max(longest, sinceTick.elapsed());
+                             sinceTick.start();
+                         });
+        screen.onServedRefresh();
+        screen.lookupOperators();
+        QEventLoop loop;
+        QTimer::singleShot(7000, &loop, &QEventLoop::quit);
+        loop.exec();
+        holder.waitForFinished();
+        state.SetIterationTime(double(longest) / 1000);
+        state.counters["longest_tick_gap_ms"] = double(longest);
+    }
+}
+
+// Sees the screen painted while the pressed button has its busy caption. The screen's
+// window is what gets painted: offscreen, the single queue's panel lies past the 800-pixel
+// edge, so the button itself is clipped away.
+class BusyLookWatcher : public QObject
+{
+public:
+    BusyLookWatcher(QWidget &screen, QPushButton &button) : screen_(screen), button_(button)
+    {
+        screen.installEventFilter(this);
+    }
+    Latencies::Clock::time_point painted;
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &screen_ && event->type() == QEvent::Paint && !seen
+            && button_.text() == FrontEnd::busyCaption()) {
+            painted = Latencies::Clock::now();
+            seen = true;
+        }
+        return false;
+    }
+
+private:
+    QWidget &screen_;
+    QPushButton &button_;
+};
+
+// The single queue's button, open at any hour, pressed on the shown screen.
+void BM_TouchToBusyLook(benchmark::State &state)
+{
+    const BenchArchives archives(true);
+    QTemporaryDir work;
+    const QString tickets = QDir(work.path()).filePath(QStringLiteral("ticket"));
+    QDir().mkpath(tickets);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    TicketProject::defaultTicket(TicketProject::pdfPrefix() + tickets)
+        .save(TicketProject::defaultFileName());
+    KioskState kiosk;
+    kiosk.archiveFolder = archives.folder();
+    QtDialogs dialogs;
+    SystemClock clock;
+    FrontEnd screen(kiosk, dialogs, clock);
+    screen.show();
+    while (!screen.windowHandle() || !screen.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    screen.activate();
+    auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
+    for (auto _ : state) {
+        BusyLookWatcher watcher(screen, *button);
+        const auto start = Latencies::Clock::now();
+        button->click();
+        state.PauseTiming();
+        while (!screen.isEnabled())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!watcher.seen)
+            throw std::runtime_error("the busy look was never painted");
+        state.SetIterationTime(std::chrono::duration<double>(watcher.painted - start).count());
+        state.ResumeTiming();
+    }
+    QDir::setCurrent(previous);
+}
+
 BENCHMARK(BM_OperatorLookup)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SqliteLookup)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ServedRefresh)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SqliteServed)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClockWhileLocked)
+    ->DenseRange(0, 2)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TouchToBusyLook)->Iterations(30)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace

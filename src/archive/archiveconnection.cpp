@@ -5,24 +5,35 @@
 #include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
+// Connections are opened on the public screen's reader thread too: names stay unique
+// across threads, and the hook is read under a lock.
 QAtomicInteger<quint64> connectionSerial;
+QMutex openingHookLock;
 ArchiveConnection::OpeningHook openingHook;
+
+ArchiveConnection::OpeningHook currentOpeningHook()
+{
+    const QMutexLocker locker(&openingHookLock);
+    return openingHook;
+}
 } // namespace
 
 void ArchiveConnection::setOpeningHook(OpeningHook hook)
 {
+    const QMutexLocker locker(&openingHookLock);
     openingHook = std::move(hook);
 }
 
 ArchiveConnection::ArchiveConnection(const QString &path)
     : name_(QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1))), path_(path)
 {
-    if (openingHook)
-        openingHook(path);
+    if (const OpeningHook hook = currentOpeningHook())
+        hook(path);
     const QFileInfo info(path);
     if (!info.exists()) {
         const QString detail = info.dir().exists()

@@ -9,6 +9,8 @@
 // One archive opened for one operation and closed when the object goes out of scope, so
 // that no connection outlives the operation and every operation sees the archive as the
 // other workstations have left it. Opening never creates a missing archive.
+// A connection is made, used and removed by the thread that constructs the object, so any
+// thread may run operations, each on connections of its own.
 class ArchiveConnection
 {
 public:

@@ -1,10 +1,9 @@
 #include "frontend/frontend.h"
 
-#include "archive/archiveerror.h"
 #include "core/clock.h"
 #include "core/kioskstate.h"
+#include "frontend/archivereader.h"
 #include "frontend/datetimebar.h"
-#include "frontend/operatorlookup.h"
 #include "frontend/screenguard.h"
 #include "frontend/servednumbers.h"
 #include "frontend/ticketissuer.h"
@@ -16,6 +15,7 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,11 +58,55 @@ FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *p
     issuer_ = std::make_unique<TicketIssuer>(state_, dialogs_, *engine, this);
     guard_ = new ScreenGuard(*this);
     connect(guard_, &ScreenGuard::activated, this, &FrontEnd::activate);
+    startArchiveReader();
 
     resize(Twips::toPixels(18375), Twips::toPixels(10575));
 }
 
-FrontEnd::~FrontEnd() = default;
+FrontEnd::~FrontEnd()
+{
+    // A read under way ends within the archive's busy timeout; the reader's connections are
+    // its own and go with it.
+    readerThread_.quit();
+    readerThread_.wait();
+}
+
+void FrontEnd::startArchiveReader()
+{
+    readerThread_.setObjectName(QStringLiteral("FrontEnd archive reader"));
+    reader_ = new ArchiveReader;
+    reader_->moveToThread(&readerThread_);
+    connect(&readerThread_, &QThread::finished, reader_, &QObject::deleteLater);
+    readerResults_ = new QObject(this);
+    connect(reader_, &ArchiveReader::servedRead, readerResults_,
+            [this](quint64 activation, const ServedNumbers &served) {
+                servedPending_ = false;
+                if (activation == activation_)
+                    showServed(served);
+            });
+    connect(reader_, &ArchiveReader::dutyRead, readerResults_,
+            [this](quint64 activation, const std::optional<DutyRoster> &roster) {
+                dutyPending_ = false;
+                if (activation != activation_)
+                    return;
+                if (busy_) {
+                    dutyHeld_ = true;
+                    heldRoster_ = roster;
+                    return;
+                }
+                showDuty(roster);
+            });
+    readerThread_.start();
+}
+
+void FrontEnd::waitForArchiveWork()
+{
+    // The reader takes its work in order: once this empty job has run, every read asked
+    // before it has posted its result, and only those results are delivered here.
+    QMetaObject::invokeMethod(
+        reader_, [] {}, Qt::BlockingQueuedConnection);
+    QCoreApplication::sendPostedEvents(readerResults_, QEvent::MetaCall);
+}
 
 void FrontEnd::buildPanel(int i)
 {
@@ -119,10 +163,13 @@ void FrontEnd::activate()
 {
     guard_->markActivated();
     placeFullScreen();
+    // Whatever the reader brings back from before now belongs to the last activation.
+    ++activation_;
+    dutyHeld_ = false;
     ticketDate_ = shortDateLabel_->text();
-    onServedRefresh();
+    showServed(ServedNumbers::read(state_.archiveFolder));
     duty_.forget();
-    lookupOperators();
+    showDuty(ArchiveReader::readDuty(state_.archiveFolder, clock_.now()));
     numbering_.restart(CounterCount);
     showNumber(CounterCount);
 }
@@ -145,21 +192,36 @@ void FrontEnd::onHourTest()
 
 void FrontEnd::onServedRefresh()
 {
-    const ServedNumbers served = ServedNumbers::read(state_.archiveFolder);
+    if (std::exchange(servedPending_, true))
+        return;
+    QMetaObject::invokeMethod(
+        reader_, [reader = reader_, activation = activation_, folder = state_.archiveFolder] {
+            reader->readServed(activation, folder);
+        });
+}
+
+void FrontEnd::lookupOperators()
+{
+    if (std::exchange(dutyPending_, true))
+        return;
+    QMetaObject::invokeMethod(
+        reader_, [reader = reader_, activation = activation_, folder = state_.archiveFolder,
+                  now = clock_.now()] { reader->readDutyFor(activation, folder, now); });
+}
+
+void FrontEnd::showServed(const ServedNumbers &served)
+{
     for (int i = 0; i < served.texts.size() && i < CounterCount; ++i)
         panels_[i].served->setText(served.texts.at(i));
     if (served.failed)
         bar_->showServerNotice();
 }
 
-void FrontEnd::lookupOperators()
+void FrontEnd::showDuty(const std::optional<DutyRoster> &roster)
 {
     // The console may hand over new starting numbers before any activation.
     numbering_.setStartingNumbers(state_.startingNumbers);
-    DutyRoster roster;
-    try {
-        roster = OperatorLookup::read(state_.archiveFolder, clock_.now());
-    } catch (const ArchiveError &) {
+    if (!roster) {
         // A schedule that cannot be read leaves every counter as it was; the public sees
         // the notice and the next minute tries again, with no box to dismiss on a kiosk.
         bar_->showServerNotice();
@@ -167,7 +229,7 @@ void FrontEnd::lookupOperators()
             closeCounters();
         return;
     }
-    applyRoster(roster);
+    applyRoster(*roster);
 }
 
 void FrontEnd::closeCounters()
@@ -236,15 +298,29 @@ void FrontEnd::issueTicket(int index)
     // Nothing on the screen answers from the press until the event loop has delivered
     // whatever touches came meanwhile, so a double tap never prints a second ticket.
     setEnabled(false);
-    const PendingTicket ticket{title_->text(), panels_[index].button->text(),
-                               panels_[index].label6->text(), ticketDate_,
-                               bar_->timeLabel()->text()};
-    issuer_->issue(numbering_, index, ticket);
-    showNumber(index);
-    QTimer::singleShot(SettleMs, this, [this] {
-        setEnabled(true);
-        busy_ = false;
+    QPushButton *button = panels_[index].button;
+    const PendingTicket ticket{title_->text(), button->text(), panels_[index].label6->text(),
+                               ticketDate_, bar_->timeLabel()->text()};
+    // The public sees the touch taken before the archive and the printer are reached.
+    // Storing the number may wait for another workstation's write lock on Totem.mdb up to
+    // ArchiveConnection::BusyTimeoutMs (5 s) at each opening; past that the press is refused
+    // with its message and the number stays where it was.
+    button->setText(busyCaption());
+    repaint();
+    QTimer::singleShot(0, this, [this, index, ticket] {
+        issuer_->issue(numbering_, index, ticket);
+        panels_[index].button->setText(ticket.operatorName);
+        showNumber(index);
+        QTimer::singleShot(SettleMs, this, &FrontEnd::finishIssuing);
     });
+}
+
+void FrontEnd::finishIssuing()
+{
+    setEnabled(true);
+    busy_ = false;
+    if (std::exchange(dutyHeld_, false))
+        showDuty(heldRoster_);
 }
 
 void FrontEnd::setBackgroundPicture(const QPixmap &picture)

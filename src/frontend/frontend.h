@@ -8,15 +8,18 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QThread>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class Clock;
 class DateTimeBar;
 class Dialogs;
 class KioskState;
 class QLabel;
+class ArchiveReader;
 class ScreenGuard;
 class TicketIssuer;
 struct ServedNumbers;
@@ -40,15 +43,26 @@ public:
     FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
     ~FrontEnd() override;
 
-    // What the screen does each time it becomes the program's active screen.
+    // What the pressed button shows from the touch until its ticket is done.
+    static QString busyCaption() { return QStringLiteral("Stampa in corso…"); }
+
+    // What the screen does each time it becomes the program's active screen. It reads the
+    // archives itself, before it returns: a press may come at once, and must find every
+    // counter staffed or closed and every box back at its starting number.
     void activate();
-    // The three timers' jobs, callable directly.
+    // The three timers' jobs, callable directly. The served numbers and the operators on
+    // duty are read on the reader's thread and shown when they arrive; a read still under
+    // way when the next one is due makes that one skipped, not queued.
     void onClockTick();
     void onHourTest();
     void onServedRefresh();
     void lookupOperators();
-    // A press on PB1(index): the line's next number, stored, recorded and printed. The
-    // screen takes no press until the event loop has run again after it.
+    // For tests only: blocks until the reader has done every read asked so far, then shows
+    // their results as their arrival would.
+    void waitForArchiveWork();
+    // A press on PB1(index): the button shows at once that the ticket is on its way; the
+    // line's next number is then stored, recorded and printed. The screen takes no press
+    // until the event loop has run again after it.
     void issueTicket(int index);
 
     // The labels the console sets before it shows the screen.
@@ -77,9 +91,13 @@ private:
     void makeTouchOnly();
     void runEvery(const char *name, int interval, void (FrontEnd::*job)());
     void placeFullScreen();
+    void startArchiveReader();
+    void showServed(const ServedNumbers &served);
+    void showDuty(const std::optional<DutyRoster> &roster);
     void applyRoster(const DutyRoster &roster);
     void closeCounters();
     void showNumber(int line);
+    void finishIssuing();
 
     KioskState &state_;
     Dialogs &dialogs_;
@@ -97,4 +115,15 @@ private:
     QString ticketDate_;
     QPixmap picture_;
     bool busy_ = false;
+
+    QThread readerThread_;
+    ArchiveReader *reader_ = nullptr;  // lives in readerThread_
+    QObject *readerResults_ = nullptr; // the context the reader's results are delivered in
+    quint64 activation_ = 0;
+    bool servedPending_ = false;
+    bool dutyPending_ = false;
+    // A lookup that arrives while a ticket is being issued waits for the ticket: the
+    // counter's number and caption are the ticket's until then.
+    bool dutyHeld_ = false;
+    std::optional<DutyRoster> heldRoster_;
 };

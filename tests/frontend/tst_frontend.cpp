@@ -81,6 +81,7 @@ private slots:
             QCOMPARE(counter(i), u"chiuso|||0|0"_qs);
         QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);
         screen_->onServedRefresh();
+        screen_->waitForArchiveWork();
         QCOMPARE(counter(9), u"chiuso|||0|41"_qs);
         at(9, 5);
         screen_->onClockTick();
@@ -89,6 +90,7 @@ private slots:
         // Sunday reads its own table, whatever the machine's language calls the day.
         office_->clock.current = QDateTime(QDate(2026, 12, 13), QTime(9, 0));
         screen_->lookupOperators();
+        screen_->waitForArchiveWork();
         QCOMPARE(counter(4), u"aperto|Bianchi Luca|Sportello 5|500|0"_qs);
         QVERIFY(office_->dialogs.messages.isEmpty());
     }
@@ -124,6 +126,7 @@ private slots:
         QCOMPARE(office_->printed().size(), 1);
         at(time.hour(), time.minute());
         screen_->onHourTest();
+        screen_->waitForArchiveWork();
         QCOMPARE(counter(0), shown);
         QCOMPARE(counter(10).section(u'|', 0, 3), u"aperto|Coda Unica|Nome postazione|1100"_qs);
         at(9, 41);
@@ -138,6 +141,7 @@ private slots:
         named<QPushButton>(u"PB1(2)"_qs)->setEnabled(false);
         screen_->activate();
         screen_->onHourTest();
+        screen_->waitForArchiveWork();
         QCOMPARE(office_->dialogs.messages.size(), 2);
         for (const ScriptedDialogs::Message &m : office_->dialogs.messages) {
             QCOMPARE(m.text, u"Nessun Utente presente  nel Sistema !"_qs);
@@ -164,12 +168,14 @@ private slots:
         QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 33"_qs,
                                                 u"UPDATE NumeriCode4 SET NumeroA1 = 44"_qs}));
         screen_->onServedRefresh();
+        screen_->waitForArchiveWork();
         const auto *notice = named<QLabel>(u"Label9"_qs);
         QVERIFY(notice->isHidden());
         const QString away = archives().folder() + u"-altrove"_qs;
         QVERIFY(QDir().rename(archives().folder(), away));
         screen_->onServedRefresh();
         screen_->lookupOperators();
+        screen_->waitForArchiveWork();
         QVERIFY(!notice->isHidden());
         QCOMPARE(counter(3), u"chiuso|||400|44"_qs);
         QVERIFY(office_->dialogs.messages.isEmpty());
@@ -178,6 +184,7 @@ private slots:
                                                 u"UPDATE NumeriCode5 SET NumeroA1 = 5"_qs,
                                                 u"DROP TABLE NumeriCode4"_qs}));
         screen_->onServedRefresh();
+        screen_->waitForArchiveWork();
         QCOMPARE(named<QLineEdit>(u"Numero3A"_qs)->text()
                      + named<QLineEdit>(u"Numero5A"_qs)->text(),
                  u"30"_qs);
@@ -227,6 +234,7 @@ private slots:
                     static_cast<QDialog *>(notice.data())->reject();
             });
             screen.lookupOperators();
+            screen.waitForArchiveWork();
             QVERIFY(answered);
             QVERIFY(screen.isVisible());
         }

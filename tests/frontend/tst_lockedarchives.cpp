@@ -1,0 +1,100 @@
+#include "archive/archiveconnection.h"
+#include "frontend/frontend.h"
+#include "support/kioskfixture.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include <atomic>
+
+// Another workstation holds an archive's write lock for seven seconds while the public
+// screen refreshes what it shows and a member of the public presses: the clock goes on,
+// the touch is answered at once, and the press issues or refuses with its message.
+class TestLockedArchives : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theScreenLivesThroughALock_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::newRow("served numbers") << u"KZ4B.mdb"_qs;
+        QTest::newRow("numbering and schedule") << u"Totem.mdb"_qs;
+    }
+
+    void theScreenLivesThroughALock()
+    {
+        QFETCH(QString, archive);
+        KioskFixture office;
+        QVERIFY(office.isValid());
+        FrontEnd screen(office.state, office.dialogs, office.clock);
+        screen.activate();
+        auto *button =
+            named<QPushButton>(screen, u"PB1(%1)"_qs.arg(KioskFixture::StaffedCounter - 1));
+        const QString caption = button->text();
+        QVERIFY(button->isEnabled() && !caption.isEmpty());
+
+        QProcess holder;
+        holder.start(QStringLiteral(LOCKHOLDER_BIN), {office.folder(), u"7"_qs, archive});
+        QTRY_VERIFY(holder.canReadLine());
+        QCOMPARE(holder.readLine(), QByteArray("bloccato\n"));
+
+        // The clock's own timer, as the screen's timers run it.
+        QElapsedTimer sinceTick;
+        qint64 longestGap = 0;
+        int ticks = 0;
+        const auto *clockTimer = screen.findChild<QTimer *>(u"Timer1"_qs);
+        connect(clockTimer, &QTimer::timeout, this, [&] {
+            if (ticks++ > 0)
+                longestGap = std::max(longestGap, sinceTick.elapsed());
+            sinceTick.start();
+        });
+        // Reads due while one still waits for the lock are skipped, not queued behind it.
+        std::atomic<int> lockedOpenings = 0;
+        ArchiveConnection::setOpeningHook(
+            [&](const QString &path) { lockedOpenings += path.endsWith(archive); });
+        for (int due = 0; due < 3; ++due) {
+            screen.onServedRefresh();
+            screen.onHourTest();
+        }
+        // The read of the locked archive gives up after the busy timeout: that is when the
+        // notice comes up, and the clock must have ticked on all along.
+        const auto *notice = named<QLabel>(screen, u"Label9"_qs);
+        QTRY_VERIFY_WITH_TIMEOUT(!notice->isHidden(), 3 * ArchiveConnection::BusyTimeoutMs);
+        QVERIFY(ticks >= 3);
+        // A blocked screen misses ticks for seconds; a busy machine makes one late by less.
+        QVERIFY2(longestGap < clockTimer->interval() + 1000,
+                 qPrintable(QString::number(longestGap)));
+        screen.waitForArchiveWork();
+        ArchiveConnection::setOpeningHook({});
+        QCOMPARE(lockedOpenings.load(), 1);
+
+        // The touch shows before the archive is reached; the press then waits for the lock
+        // at most the busy timeout per opening.
+        button->click();
+        QCOMPARE(button->text(), FrontEnd::busyCaption());
+        QVERIFY(office.printed().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(screen.isEnabled(), 3 * ArchiveConnection::BusyTimeoutMs);
+        QCOMPARE(button->text(), caption);
+        const QStringList said = office.dialogs.messageTexts();
+        QVERIFY2(office.printed().size() + said.filter(u"non è stato emesso"_qs).size() == 1,
+                 qPrintable(said.join(u'\n')));
+
+        // The lock gone, the same screen issues the next number.
+        QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 10000);
+        const int before =
+            named<QLineEdit>(screen, u"Numero%1"_qs.arg(KioskFixture::StaffedCounter))
+                ->text()
+                .toInt();
+        QVERIFY(office.press(screen, KioskFixture::StaffedCounter));
+        QCOMPARE(named<QLineEdit>(screen, u"Numero%1"_qs.arg(KioskFixture::StaffedCounter))->text(),
+                 QString::number(before + 1));
+    }
+};
+
+QTEST_MAIN(TestLockedArchives)
+#include "tst_lockedarchives.moc"
