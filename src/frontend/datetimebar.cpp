@@ -30,6 +30,9 @@ DateTimeBar::DateTimeBar(QWidget *parent) : QGroupBox(parent)
     timeFont.setPointSizeF(12);
     timeFont.setBold(true);
     timeLabel_->setFont(timeFont);
+    shortDateLabel_ = ScreenElements::label(this, QStringLiteral("Label77"), QString(),
+                                            Twips::rect(240, 0, 1215, 255));
+    shortDateLabel_->hide();
     // The installation's copy of the time for its hour test; the test itself asks the clock.
     hourTested_ = new QLineEdit(this);
     hourTested_->setObjectName(QStringLiteral("Label88"));

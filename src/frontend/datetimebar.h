@@ -6,7 +6,8 @@ class QLabel;
 class QLineEdit;
 
 // The public screen's bar under the title: today's date, the running text, the notice
-// that the server cannot be reached, and the time.
+// that the server cannot be reached, and the time; and, hidden, the short date that the
+// console sets for the tickets.
 class DateTimeBar : public QGroupBox
 {
     Q_OBJECT
@@ -15,6 +16,7 @@ public:
     explicit DateTimeBar(QWidget *parent);
 
     QLabel *longDateLabel() const { return longDateLabel_; }
+    QLabel *shortDateLabel() const { return shortDateLabel_; }
     QLabel *timeLabel() const { return timeLabel_; }
     void showTime(const QString &time);
     void showHourTested(const QString &time);
@@ -23,6 +25,7 @@ public:
 
 private:
     QLabel *longDateLabel_ = nullptr;
+    QLabel *shortDateLabel_ = nullptr;
     QLabel *timeLabel_ = nullptr;
     QLabel *serverNotice_ = nullptr;
     QLineEdit *hourTested_ = nullptr;

@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/kioskstate.h"
 #include "frontend/archivereader.h"
+#include "frontend/archivereads.h"
 #include "frontend/datetimebar.h"
 #include "frontend/screenguard.h"
 #include "frontend/servednumbers.h"
@@ -15,7 +16,6 @@
 #include "ui/twips.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,9 +41,6 @@ FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *p
                                    Twips::rect(240, 240, 17895, 675));
     title_->setAlignment(Qt::AlignCenter);
     bar_ = new DateTimeBar(this);
-    shortDateLabel_ = ScreenElements::label(this, QStringLiteral("Label77"), QString(),
-                                            Twips::rect(240, 0, 1215, 255));
-    shortDateLabel_->hide();
     for (int i = 0; i < LineCount; ++i)
         buildPanel(i);
     makeTouchOnly();
@@ -58,54 +55,18 @@ FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *p
     issuer_ = std::make_unique<TicketIssuer>(state_, dialogs_, *engine, this);
     guard_ = new ScreenGuard(*this);
     connect(guard_, &ScreenGuard::activated, this, &FrontEnd::activate);
-    startArchiveReader();
+    reads_ = new ArchiveReads(this);
+    connect(reads_, &ArchiveReads::servedRead, this, &FrontEnd::showServed);
+    connect(reads_, &ArchiveReads::dutyRead, this, &FrontEnd::showDuty);
 
     resize(Twips::toPixels(18375), Twips::toPixels(10575));
 }
 
-FrontEnd::~FrontEnd()
-{
-    // A read under way ends within the archive's busy timeout; the reader's connections are
-    // its own and go with it.
-    readerThread_.quit();
-    readerThread_.wait();
-}
-
-void FrontEnd::startArchiveReader()
-{
-    readerThread_.setObjectName(QStringLiteral("FrontEnd archive reader"));
-    reader_ = new ArchiveReader;
-    reader_->moveToThread(&readerThread_);
-    connect(&readerThread_, &QThread::finished, reader_, &QObject::deleteLater);
-    readerResults_ = new QObject(this);
-    connect(reader_, &ArchiveReader::servedRead, readerResults_,
-            [this](quint64 activation, const ServedNumbers &served) {
-                servedPending_ = false;
-                if (activation == activation_)
-                    showServed(served);
-            });
-    connect(reader_, &ArchiveReader::dutyRead, readerResults_,
-            [this](quint64 activation, const std::optional<DutyRoster> &roster) {
-                dutyPending_ = false;
-                if (activation != activation_)
-                    return;
-                if (busy_) {
-                    dutyHeld_ = true;
-                    heldRoster_ = roster;
-                    return;
-                }
-                showDuty(roster);
-            });
-    readerThread_.start();
-}
+FrontEnd::~FrontEnd() = default;
 
 void FrontEnd::waitForArchiveWork()
 {
-    // The reader takes its work in order: once this empty job has run, every read asked
-    // before it has posted its result, and only those results are delivered here.
-    QMetaObject::invokeMethod(
-        reader_, [] {}, Qt::BlockingQueuedConnection);
-    QCoreApplication::sendPostedEvents(readerResults_, QEvent::MetaCall);
+    reads_->waitForWork();
 }
 
 void FrontEnd::buildPanel(int i)
@@ -147,6 +108,11 @@ QLabel *FrontEnd::longDateLabel() const
     return bar_->longDateLabel();
 }
 
+QLabel *FrontEnd::shortDateLabel() const
+{
+    return bar_->shortDateLabel();
+}
+
 QLabel *FrontEnd::timeLabel() const
 {
     return bar_->timeLabel();
@@ -164,9 +130,8 @@ void FrontEnd::activate()
     guard_->markActivated();
     placeFullScreen();
     // Whatever the reader brings back from before now belongs to the last activation.
-    ++activation_;
-    dutyHeld_ = false;
-    ticketDate_ = shortDateLabel_->text();
+    reads_->restart();
+    ticketDate_ = bar_->shortDateLabel()->text();
     showServed(ServedNumbers::read(state_.archiveFolder));
     duty_.forget();
     showDuty(ArchiveReader::readDuty(state_.archiveFolder, clock_.now()));
@@ -192,21 +157,12 @@ void FrontEnd::onHourTest()
 
 void FrontEnd::onServedRefresh()
 {
-    if (std::exchange(servedPending_, true))
-        return;
-    QMetaObject::invokeMethod(
-        reader_, [reader = reader_, activation = activation_, folder = state_.archiveFolder] {
-            reader->readServed(activation, folder);
-        });
+    reads_->readServed(state_.archiveFolder);
 }
 
 void FrontEnd::lookupOperators()
 {
-    if (std::exchange(dutyPending_, true))
-        return;
-    QMetaObject::invokeMethod(
-        reader_, [reader = reader_, activation = activation_, folder = state_.archiveFolder,
-                  now = clock_.now()] { reader->readDutyFor(activation, folder, now); });
+    reads_->readDuty(state_.archiveFolder, clock_.now());
 }
 
 void FrontEnd::showServed(const ServedNumbers &served)
@@ -295,6 +251,9 @@ void FrontEnd::issueTicket(int index)
     if (busy_)
         return;
     busy_ = true;
+    // A change of duty read meanwhile waits for the ticket: the button's caption is the
+    // ticket's operator until the ticket is done.
+    reads_->hold();
     // Nothing on the screen answers from the press until the event loop has delivered
     // whatever touches came meanwhile, so a double tap never prints a second ticket.
     setEnabled(false);
@@ -319,8 +278,7 @@ void FrontEnd::finishIssuing()
 {
     setEnabled(true);
     busy_ = false;
-    if (std::exchange(dutyHeld_, false))
-        showDuty(heldRoster_);
+    reads_->release();
 }
 
 void FrontEnd::setBackgroundPicture(const QPixmap &picture)

@@ -8,18 +8,17 @@
 
 #include <QDialog>
 #include <QPixmap>
-#include <QThread>
 
 #include <array>
 #include <memory>
 #include <optional>
 
+class ArchiveReads;
 class Clock;
 class DateTimeBar;
 class Dialogs;
 class KioskState;
 class QLabel;
-class ArchiveReader;
 class ScreenGuard;
 class TicketIssuer;
 struct ServedNumbers;
@@ -67,7 +66,7 @@ public:
 
     // The labels the console sets before it shows the screen.
     QLabel *longDateLabel() const;
-    QLabel *shortDateLabel() const { return shortDateLabel_; }
+    QLabel *shortDateLabel() const;
     QLabel *timeLabel() const;
     QLabel *counterNameLabel(int index) const { return panels_.at(index).label6; }
     // The date printed on tickets, taken at activation.
@@ -91,7 +90,6 @@ private:
     void makeTouchOnly();
     void runEvery(const char *name, int interval, void (FrontEnd::*job)());
     void placeFullScreen();
-    void startArchiveReader();
     void showServed(const ServedNumbers &served);
     void showDuty(const std::optional<DutyRoster> &roster);
     void applyRoster(const DutyRoster &roster);
@@ -104,7 +102,6 @@ private:
     Clock &clock_;
 
     QLabel *title_ = nullptr;
-    QLabel *shortDateLabel_ = nullptr;
     DateTimeBar *bar_ = nullptr;
     std::array<CounterPanel, LineCount> panels_;
     ScreenGuard *guard_ = nullptr;
@@ -116,14 +113,5 @@ private:
     QPixmap picture_;
     bool busy_ = false;
 
-    QThread readerThread_;
-    ArchiveReader *reader_ = nullptr;  // lives in readerThread_
-    QObject *readerResults_ = nullptr; // the context the reader's results are delivered in
-    quint64 activation_ = 0;
-    bool servedPending_ = false;
-    bool dutyPending_ = false;
-    // A lookup that arrives while a ticket is being issued waits for the ticket: the
-    // counter's number and caption are the ticket's until then.
-    bool dutyHeld_ = false;
-    std::optional<DutyRoster> heldRoster_;
+    ArchiveReads *reads_ = nullptr;
 };
