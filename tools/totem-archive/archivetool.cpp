@@ -270,7 +270,10 @@ void ArchiveTool::printers(const QStringList &arguments)
     expectCount(QStringLiteral("printers"), positional(QStringLiteral("printers"), arguments, {}),
                 0, QString());
     const auto mm = [](qreal value) { return QString::number(value); };
-    for (const CupsQueue &queue : CupsConnection::allQueues()) {
+    const QList<CupsQueue> queues = CupsConnection::allQueues();
+    if (queues.isEmpty())
+        out_ << QStringLiteral("Nessuna coda di stampa configurata.") << Qt::endl;
+    for (const CupsQueue &queue : queues) {
         QStringList media;
         for (const CupsMedium &medium : queue.media)
             media << QStringLiteral("%1 (%2x%3 mm)")
