@@ -1,10 +1,8 @@
 #include "report/reportengine.h"
-#include "report/ticketdesigner.h"
 #include "report/ticketproject.h"
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -126,33 +124,6 @@ private slots:
         // Nothing is asked of the records before the ticket can go somewhere.
         QCOMPARE(asked_ > 0, records == 0);
         QCOMPARE(entries(dir_->path()), before);
-    }
-
-    void designerOpensWithTheDeclaredItems()
-    {
-        engine_->defineDataItem(u"QualeUtente"_qs, u"Rossi Maria"_qs, DataItem::Text);
-        for (bool saved : {true, false}) {
-            if (!saved)
-                QVERIFY(QFile::remove(project_));
-            QStringList seen; // the title, then the items offered for insertion
-            QSizeF paper;     // the saved project's, or the default ticket's
-            dialogs_.screenScripts << [&](QDialog &screen) {
-                auto &designer = dynamic_cast<TicketDesigner &>(screen);
-                seen << designer.windowTitle();
-                const auto *names = designer.findChild<QComboBox *>(u"dataItems"_qs);
-                for (int i = 0; i < names->count(); ++i)
-                    seen << names->itemText(i);
-                paper = designer.project().paperSize;
-                return int(QDialog::Accepted);
-            };
-            QCOMPARE(engine_->openDesigner(nullptr, u"Impostazione Modulo"_qs, project_),
-                     int(QDialog::Accepted));
-            QCOMPARE(seen.value(0), u"Impostazione Modulo"_qs);
-            QVERIFY2(seen.contains(u"QualeUtente"_qs), qPrintable(seen.join(u',')));
-            QCOMPARE(paper, QSizeF(80, saved ? 100 : 90));
-            QCOMPARE(QFileInfo::exists(project_), saved);
-        }
-        QVERIFY(dialogs_.messages.isEmpty());
     }
 };
 

@@ -117,39 +117,34 @@ QByteArray LoopbackPrinter::take(const QByteArray &bytes, bool *hangUp)
 qsizetype LoopbackPrinter::command(QByteArray *answers)
 {
     const qsizetype have = pending_.size();
-    if (have == 0)
+    const auto at = [this, have](qsizetype i) {
+        return i < have ? int(quint8(pending_.at(i))) : 0;
+    };
+    const int code = at(0) << 8 | at(1);
+    // Only what the code under test sends: DLE EOT n, ESC @, ESC d n, GS V m n and GS v 0;
+    // any other byte is taken alone.
+    qsizetype length = code == 0x1b40 ? 2 : code == 0x1004 || code == 0x1b64 ? 3 : 1;
+    if (code == 0x1d56)
+        length = 4;
+    else if (code == 0x1d76)
+        length = have < 8 ? 8 : 8 + qsizetype(at(4) | at(5) << 8) * (at(6) | at(7) << 8);
+    const bool prefixed = at(0) == 0x10 || at(0) == 0x1b || at(0) == 0x1d;
+    if (have == 0 || have < length || (prefixed && have < 2))
         return 0;
-    const auto at = [this](qsizetype i) { return int(quint8(pending_.at(i))); };
-    const int first = at(0);
-    qsizetype length = 1; // a byte of no command we know
-    if (first == 0x10 || first == 0x1b || first == 0x1d) {
-        if (have < 2)
-            return 0;
-        length = 2; // ESC @ and any other command we do not need
-        if ((first == 0x10 && at(1) == 0x04) || (first == 0x1b && at(1) == 'd'))
-            length = 3;
-        else if (first == 0x1d && at(1) == 'V')
-            length = have < 3 || at(2) < 65 ? 3 : 4;
-        else if (first == 0x1d && at(1) == 'v')
-            length = have < 8 ? 8 : 8 + qsizetype(at(4) | at(5) << 8) * (at(6) | at(7) << 8);
-    }
-    if (have < length)
-        return 0;
-    if (first == 0x10 && at(1) == 0x04) { // DLE EOT n
+    if (code == 0x1004) {
         if (status_ != Status::Silent && at(2) >= 1 && at(2) <= 4)
             answers->append(char(0x12 | StatusBits[int(status_)][at(2) - 1]));
         return length;
     }
     record_.printed += length;
-    if (first == 0x1d && at(1) == 'v') {
+    if (code == 0x1d76) {
         rowBytes_ = at(4) | at(5) << 8;
         rows_ += pending_.mid(8, length - 8);
-    } else if (first == 0x1d && at(1) == 'V') {
-        ++record_.cuts;
-        endTicket();
-    } else if (first == 0x1b && at(1) == 'd') {
-        endTicket();
     }
+    if (code == 0x1d56)
+        ++record_.cuts;
+    if (code == 0x1d56 || code == 0x1b64)
+        endTicket();
     return length;
 }
 

