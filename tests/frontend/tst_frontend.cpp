@@ -1,10 +1,7 @@
-#include "archive/recordset.h"
 #include "frontend/frontend.h"
 #include "frontend/numbering.h"
-#include "frontend/ticketdataitems.h"
 #include "frontend/ticketissuer.h"
 #include "report/reportengine.h"
-#include "report/ticketproject.h"
 #include "support/kioskfixture.h"
 #include "ui/qtdialogs.h"
 
@@ -134,23 +131,6 @@ private slots:
         QCOMPARE(counter(0), u"aperto|Rossi Anna|Sportello 1|100|0"_qs);
     }
 
-    void anEmptyOperatorsTableIsToldAtEveryRunAndTouchesNothing()
-    {
-        QVERIFY(archives().run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
-        named<QPushButton>(u"PB1(2)"_qs)->setText(u"prima"_qs);
-        named<QPushButton>(u"PB1(2)"_qs)->setEnabled(false);
-        screen_->activate();
-        screen_->onHourTest();
-        screen_->waitForArchiveWork();
-        QCOMPARE(office_->dialogs.messages.size(), 2);
-        for (const ScriptedDialogs::Message &m : office_->dialogs.messages) {
-            QCOMPARE(m.text, u"Nessun Utente presente  nel Sistema !"_qs);
-            QCOMPARE(m.title, u"Attenzione"_qs);
-            QCOMPARE(m.kind, Dialogs::Kind::Information);
-        }
-        QCOMPARE(counter(2), u"aperto|prima|||0"_qs);
-    }
-
     // Nobody is known to be on duty: the counters close on their starting numbers, the
     // single queue stays as it is.
     void aFailedFirstLookupClosesOnlyTheCounters()
@@ -195,20 +175,8 @@ private slots:
     {
         QtDialogs real;
         FrontEnd screen(office_->state, real, office_->clock);
-        screen.findChild<QLabel *>(u"Label1(0)"_qs)->setText(u"<b>Comune & C.</b>"_qs);
-        for (const QLabel *label : screen.findChildren<QLabel *>())
-            QCOMPARE(label->textFormat(), Qt::PlainText);
         screen.show();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
-        QCOMPARE(screen.geometry(), screen.screen()->geometry());
-
-        // Touches on a number box reach its panel: no text to select, no menu of its own.
-        const auto *box = screen.findChild<QLineEdit *>(u"Numero1"_qs);
-        const QPoint inBox = box->mapTo(&screen, box->rect().center());
-        QCOMPARE(screen.childAt(inBox), screen.findChild<QWidget *>(u"Postazione1(0)"_qs));
-        QTest::mouseClick(screen.windowHandle(), Qt::RightButton, {}, inBox);
-        QVERIFY(!QApplication::activePopupWidget());
-
         auto *child = screen.findChild<QPushButton *>(u"PB1(10)"_qs);
         child->setText(u"&Coda Unica"_qs); // a caption's mnemonic is no shortcut either
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
@@ -248,7 +216,7 @@ private slots:
     void issue_data()
     {
         QTest::addColumn<Shown>("shown");
-        QTest::addColumn<QString>("breakage"); // printer, or an SQL statement on Totem.mdb
+        QTest::addColumn<QString>("breakage"); // an SQL statement on Totem.mdb
         QTest::addColumn<int>("after");        // line 3's number after the press
         QTest::addColumn<QString>("stored");   // P1 to P11 after the press
         QTest::addColumn<QString>("said");     // a part of the one message, if any
@@ -261,12 +229,6 @@ private slots:
             << Shown{-1, -1, std::numeric_limits<qint32>::max(), -1, -1, -1, -1, -1, -1, -1, -1}
             << QString() << std::numeric_limits<qint32>::max() << u"7|7|7|7|7|7|7|7|7|7|7"_qs
             << u"non è stato emesso"_qs;
-        // A printer known to be unable to print is asked before the number is taken.
-        QTest::newRow("no pdf folder")
-            << shown << u"pdf:manca"_qs << 41 << u"7|7|7|7|7|7|7|7|7|7|7"_qs << u"non è pronta"_qs;
-        QTest::newRow("unknown printer")
-            << shown << u"StampanteInesistente"_qs << 41 << u"7|7|7|7|7|7|7|7|7|7|7"_qs
-            << u"StampanteInesistente"_qs;
         QTest::newRow("no ticket record") << shown << u"UPDATE DatiDaStampare SET ID = 2"_qs << 41
                                           << u"7|20|41|0|7|7|7|7|7|7|110"_qs
                                           << u"Nessun dato da stampare per questa selezione !"_qs;
@@ -290,10 +252,8 @@ private slots:
         QVERIFY(office.isValid()
                 && archives.run(u"Totem.mdb"_qs,
                                 {u"UPDATE Numerazione SET "_qs + everySeven.join(u',')}));
-        if (breakage.contains(u' '))
+        if (!breakage.isEmpty())
             QVERIFY(archives.run(u"Totem.mdb"_qs, {breakage}));
-        else if (!breakage.isEmpty())
-            TicketProject::defaultTicket(breakage).save(TicketProject::defaultFileName());
 
         Numbering numbering;
         for (int k = 0; k < 11; ++k)
@@ -322,67 +282,6 @@ private slots:
                                           QLatin1String(field));
         QCOMPARE(ticket.join(u'|'),
                  u"Comune|Rossi Anna|Protocollo|07/12/2026|09.41|%1"_qs.arg(after));
-    }
-
-    // Columns of the ticket record as data items: by column when printing, by value when
-    // designing; they differ only for empty fields.
-    void items_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("byValue");
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("contents");
-        QTest::addColumn<QString>("types"); // Text, Number, Date, Boolean
-        const QString present = u"1|Comune|1042|8.25|0.5|Vero|46360.5|7|12.5|nota"_qs;
-        QTest::newRow("by column") << 0 << false << u"C"_qs << present << u"NTNNNBDTTT"_qs;
-        QTest::newRow("by value") << 0 << true << u"C"_qs << present << u"NTNNNBDTTT"_qs;
-        QTest::newRow("empty by column")
-            << 1 << false << u"C"_qs << u"0||0|0|0|Falso|0|||"_qs << u"NTNNNBDTTT"_qs;
-        QTest::newRow("empty by value")
-            << 1 << true << u"C"_qs << u"|||||||||"_qs << u"TTTTTTTTTT"_qs;
-        QTest::newRow("Italian numbers, no thousands separator")
-            << 0 << false << u"it_IT"_qs << u"1|Comune|1042|8,25|0,5|Vero|46360,5|7|12,5|nota"_qs
-            << u"NTNNNBDTTT"_qs;
-    }
-
-    void items()
-    {
-        QFETCH(int, row);
-        QFETCH(bool, byValue);
-        QFETCH(QString, locale);
-        QTemporaryDir dir;
-        QVERIFY(SqliteFile::run(
-            dir.filePath(u"Totem.mdb"_qs),
-            {u"CREATE TABLE Ticket(ID LONG, Titolo TEXT, N LONG, S SINGLE, D DOUBLE, "
-             "B BOOLEAN, Q DATETIME, Y BYTE, C CURRENCY, M MEMO)"_qs,
-             u"INSERT INTO Ticket VALUES(1, 'Comune', 1042, 8.25, 0.5, -1, "
-             "'2026-12-04 12:00:00', 7, 12.5, 'nota')"_qs,
-             u"INSERT INTO Ticket(ID) VALUES(NULL)"_qs}));
-        QLocale::setDefault(QLocale(locale));
-        RecordSet record;
-        record.bind(dir.filePath(u"Totem.mdb"_qs), u"Ticket"_qs);
-        record.open();
-        for (int i = 0; i < row; ++i)
-            record.moveNext();
-        ReportEngine engine(office_->dialogs, office_->clock);
-        (byValue ? TicketDataItems::defineByValue : TicketDataItems::defineByColumn)(record,
-                                                                                     engine);
-        QLocale::setDefault(QLocale::c());
-
-        const QHash<qint32, QChar> letter{{DataItem::Text, u'T'},
-                                          {DataItem::Number, u'N'},
-                                          {DataItem::Date, u'D'},
-                                          {DataItem::Boolean, u'B'}};
-        QStringList names, contents;
-        QString types;
-        for (const DataItem &item : engine.dataItems()) {
-            names << item.name;
-            contents << item.content;
-            types += letter.value(item.type, u'?');
-        }
-        QCOMPARE(names.join(u'|'), u"ID|Titolo|N|S|D|B|Q|Y|C|M"_qs);
-        QTEST(contents.join(u'|'), "contents");
-        QTEST(types, "types");
     }
 };
 

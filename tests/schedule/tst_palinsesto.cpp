@@ -69,9 +69,6 @@ private slots:
         QCOMPARE(label3(0), u"Rossi Anna"_qs);
         const QAbstractItemModel *operators = named<QTableView>(*screen_, u"grid"_qs)->model();
         QCOMPARE(operators->index(2, 0).data().toString(), u"Bianchi Luca"_qs);
-        QCOMPARE((QStringList{cell(0, 0), cell(0, 1), cell(0, 14), cell(10, 0), cell(1, 1)}),
-                 (QStringList{u"Postazione/Orario"_qs, u"07:00"_qs, u"20:00"_qs, u"Sportello 10"_qs,
-                              QString()}));
 
         // The keyboard picks an operator as a click does.
         QTest::keyClick(named<QTableView>(*screen_, u"grid"_qs), Qt::Key_Down);
@@ -85,8 +82,7 @@ private slots:
         clickCell(6, 6); // one operator at two counters in the same hour is accepted
         clickCell(0, 6); // headers are not cells of the schedule
         clickCell(6, 0);
-        QCOMPARE(cell(0, 6), u"12:00"_qs);
-        QCOMPARE(cell(6, 0), u"Sportello 6"_qs);
+        QCOMPARE(cell(0, 6) + cell(6, 0), u"12:00Sportello 6"_qs);
         QCOMPARE(storedAt(monday, 5, 12), 0);
 
         save();
@@ -166,21 +162,6 @@ private slots:
         QCOMPARE(stored(tuesday), shortTuesday);
         clickDay(0);
         QCOMPARE(cell(3, 3), u"Rossi Anna"_qs);
-    }
-
-    void withoutOperatorsNothingIsShownOrSaved()
-    {
-        QVERIFY(office_->archives.run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
-        const QList<QVariantList> before = stored(monday);
-        open();
-        QCOMPARE(label3(0) + label3(1) + cell(3, 3), QString());
-        clickCell(1, 1);
-        save();
-        QCOMPARE(cell(1, 1), QString());
-        QCOMPARE(stored(monday), before);
-        clickDay(2);
-        QCOMPARE(label3(1), u"mercoledì"_qs);
-        QVERIFY(office_->dialogs.messages.isEmpty());
     }
 };
 

@@ -1,9 +1,7 @@
 #include "setup/imporete.h"
 
 #include "support/kioskfixture.h"
-#include "ui/msgform.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -13,12 +11,8 @@
 
 using Status = PercorsiFile::ReadResult::Status;
 
-namespace {
-
-} // namespace
-
 // The folder setup screen and percorsiT.txt, as read and as written. What the start-up makes
-// of a missing, empty or unreadable file is tried in tst_startupsequence.
+// of a missing, empty or unreadable file is tried in tst_gestionetotem.
 class TestImpoRete : public QObject
 {
     Q_OBJECT
@@ -66,17 +60,6 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
         QCOMPARE(PercorsiFile::parseFirstField(bytes).value_or(u"<nothing>"_qs), expected);
-    }
-
-    // A file filled with rubbish is read only as far as the limit: a field beyond it is
-    // never seen.
-    void readStopsAtItsLimit()
-    {
-        const QByteArray line("\"D:\\Archivi\"\r\n");
-        QVERIFY(put(path_, QByteArray(PercorsiFile::MaxReadBytes - 64, ' ') + line));
-        QCOMPARE(PercorsiFile::read(path_).folder, u"D:\\Archivi"_qs);
-        QVERIFY(put(path_, QByteArray(PercorsiFile::MaxReadBytes + 10, ' ') + line));
-        QCOMPARE(PercorsiFile::read(path_).status, Status::Empty);
     }
 
     void writeIsWholeOrNothing()
@@ -178,13 +161,12 @@ private slots:
             QCOMPARE(screen.folderText(), u"E:\\Altrove"_qs);
     }
 
-    // A cancelled choice keeps the folder shown; closing, by the button or the window,
-    // writes nothing; a file that cannot be written is told and the choice kept.
+    // A cancelled choice keeps the folder shown; closing writes nothing; a file that cannot be
+    // written is told and the choice kept.
     void cancelCloseOrFailureWriteNothing()
     {
         QVERIFY(put(path_, "\"C:\\Vecchio\"\r\n"));
-        dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs
-                         << u"D:\\Archivi"_qs;
+        dialogs_.folders << std::nullopt << u"D:\\Archivi"_qs << u"D:\\Archivi"_qs;
         ImpoRete chiudi(dialogs_, path_);
         chiudi.show();
         click(chiudi, 1);
@@ -192,10 +174,6 @@ private slots:
         click(chiudi, 1);
         click(chiudi, 0);
         QVERIFY(!chiudi.isVisible());
-        ImpoRete closed(dialogs_, path_);
-        closed.show();
-        click(closed, 1);
-        closed.close();
         QCOMPARE(take(path_), QByteArray("\"C:\\Vecchio\"\r\n"));
         QVERIFY(dialogs_.messages.isEmpty() && dialogs_.screens.isEmpty());
 
@@ -207,35 +185,6 @@ private slots:
         QVERIFY(dialogs_.alert().startsWith(u"Impossibile scrivere il file"_qs));
         QVERIFY(dialogs_.screens.isEmpty() && failing.isVisible());
         QCOMPARE(failing.folderText(), u"D:\\Archivi"_qs); // kept for another try
-    }
-
-    void onlyTheMessageScreenRereadsOnReturn()
-    {
-        QVERIFY(put(path_, "\"C:\\Salvato\"\r\n"));
-        dialogs_.folders << u"D:\\Scelto"_qs;
-        ImpoRete screen(dialogs_, path_);
-        screen.show();
-        QApplication::setActiveWindow(&screen);
-        click(screen, 1);
-        // A chooser or message box closing gives the activation back: the choice stays.
-        QDialog chooser;
-        chooser.show();
-        QApplication::setActiveWindow(&chooser);
-        QApplication::setActiveWindow(&screen);
-        QCOMPARE(screen.folderText(), u"D:\\Scelto"_qs);
-        // Unset lines are hidden; one set while the form is up shows once it is active again.
-        MsgForm message(&screen);
-        message.setLines(u"Uno"_qs);
-        message.show();
-        QCOMPARE(message.size(), QSize(440, 220)); // the background picture is the whole window
-        QVERIFY(!named(message, u"Label2(1)"_qs)->isVisible());
-        message.setLines(u"Uno"_qs, u"Due"_qs);
-        QApplication::setActiveWindow(&message);
-        QVERIFY(named(message, u"Label2(1)"_qs)->isVisible());
-        QTest::mouseClick(named<QPushButton>(message, u"PB1(0)"_qs), Qt::LeftButton); // Chiudi
-        QVERIFY(!message.isVisible());
-        QApplication::setActiveWindow(&screen);
-        QCOMPARE(screen.folderText(), u"C:\\Salvato"_qs);
     }
 };
 

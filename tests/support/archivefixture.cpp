@@ -78,56 +78,55 @@ QList<QVariantList> ArchiveFixture::dayRows(const QString &dayTable) const
     return rows;
 }
 
-bool SqliteFile::run(const QString &path, const QStringList &statements)
+namespace {
+// Runs `use` on a connection of its own to the file, closed again before it returns.
+template <typename F> void withConnection(const QString &path, F &&use)
 {
     static int serial = 0;
     const QString name = QStringLiteral("test-sqlitefile-%1").arg(++serial);
-    bool ok = true;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        if (!db.open()) {
-            qWarning() << "cannot open" << path << db.lastError().text();
-            ok = false;
-        }
-        QSqlQuery query(db);
-        for (const QString &statement : statements) {
-            if (!ok)
-                break;
-            if (!query.exec(statement)) {
-                qWarning() << statement << query.lastError().text();
-                ok = false;
-            }
-        }
+        use(db);
     }
     QSqlDatabase::removeDatabase(name);
+}
+} // namespace
+
+bool SqliteFile::run(const QString &path, const QStringList &statements)
+{
+    bool ok = false;
+    withConnection(path, [&](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        ok = db.open();
+        for (auto it = statements.begin(); ok && it != statements.end(); ++it) {
+            if (!query.exec(*it))
+                qWarning() << *it << query.lastError().text();
+            ok = !query.lastError().isValid();
+        }
+        if (!db.isOpen())
+            qWarning() << "cannot open" << path << db.lastError().text();
+    });
     return ok;
 }
 
 QString SqliteFile::integrity(const QString &path)
 {
-    const QString name = QStringLiteral("test-sqlitefile-integrity");
     QString verdict;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery check(QStringLiteral("PRAGMA integrity_check"), db);
-            verdict = check.next() ? check.value(0).toString() : check.lastError().text();
-        } else {
-            verdict = db.lastError().text();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
+    withConnection(path, [&](QSqlDatabase &db) {
+        QSqlQuery check(db);
+        verdict = !db.open() ? db.lastError().text()
+                  : check.exec(QStringLiteral("PRAGMA integrity_check")) && check.next()
+                      ? check.value(0).toString()
+                      : check.lastError().text();
+    });
     return verdict;
 }
 
 QStringList SqliteFile::rows(const QString &path, const QString &select)
 {
     QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"test-sqlitefile-rows"_qs);
-        db.setDatabaseName(path);
+    withConnection(path, [&](QSqlDatabase &db) {
         QSqlQuery query(db);
         if (!db.open() || !query.exec(select))
             qWarning() << "cannot read" << path << select;
@@ -139,7 +138,6 @@ QStringList SqliteFile::rows(const QString &path, const QString &select)
             }
             rows << fields.join(u' ');
         }
-    }
-    QSqlDatabase::removeDatabase(u"test-sqlitefile-rows"_qs);
+    });
     return rows;
 }
