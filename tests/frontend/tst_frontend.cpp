@@ -175,8 +175,16 @@ private slots:
     {
         QtDialogs real;
         FrontEnd screen(office_->state, real, office_->clock);
+        for (const QLabel *label : screen.findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
         screen.show();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
+        // Touches on a number box reach its panel: no text to select, no menu of its own.
+        const auto *box = screen.findChild<QLineEdit *>(u"Numero1"_qs);
+        const QPoint inBox = box->mapTo(&screen, box->rect().center());
+        QCOMPARE(screen.childAt(inBox), screen.findChild<QWidget *>(u"Postazione1(0)"_qs));
+        QTest::mouseClick(screen.windowHandle(), Qt::RightButton, {}, inBox);
+        QVERIFY(!QApplication::activePopupWidget());
         auto *child = screen.findChild<QPushButton *>(u"PB1(10)"_qs);
         child->setText(u"&Coda Unica"_qs); // a caption's mnemonic is no shortcut either
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
