@@ -1,25 +1,14 @@
 #include "report/escposraster.h"
 #include "report/printtarget.h"
-#include "report/reporterror.h"
 #include "report/ticketproject.h"
 #include "report/ticketrenderer.h"
 #include "support/loopbackprinter.h"
 #include "support/manualclock.h"
+#include "support/reporterrorof.h"
 
 #include <QTest>
 
 using Status = LoopbackPrinter::Status;
-
-// The message of the ReportError that call throws, or "(none)" when it throws nothing.
-template <typename Call> static QString refusal(Call call)
-{
-    try {
-        call();
-    } catch (const ReportError &error) {
-        return error.message();
-    }
-    return QStringLiteral("(none)");
-}
 
 class TestEscPos : public QObject
 {
@@ -119,9 +108,9 @@ private slots:
         const auto target = PrintTarget::open(project, clock_);
         printer.setStatus(status);
         const QString expected = message.arg(printer.printerText());
-        QCOMPARE(refusal([&] { target->checkReady(); }), expected);
+        QCOMPARE(reportErrorOf([&] { target->checkReady(); }), expected);
         // Turned bad between the number and the ticket: the print fails the same way.
-        QCOMPARE(refusal([&] { target->print(project, {ticket_}); }), expected);
+        QCOMPARE(reportErrorOf([&] { target->print(project, {ticket_}); }), expected);
         QCOMPARE(printer.record().printed, 0);
     }
 
@@ -133,10 +122,10 @@ private slots:
         target->checkReady();
         const qsizetype dropAt = printer.record().received.size() + 5000;
         printer.dropAfter(dropAt);
-        QVERIFY(refusal([&] {
+        QVERIFY(reportErrorOf([&] {
                     target->print(project, {ticket_});
                 }).contains(u"il biglietto potrebbe essere incompleto"_qs));
-        QVERIFY(refusal([&] { target->print(project, {ticket_}); }) != u"(none)"_qs);
+        QVERIFY(reportErrorOf([&] { target->print(project, {ticket_}); }) != u"(none)"_qs);
         QCOMPARE(printer.record().received.size(), dropAt);
         QCOMPARE(printer.record().connections, 1);
         QVERIFY(printer.record().tickets.isEmpty());
@@ -158,7 +147,7 @@ private slots:
         QFETCH(QString, printerText);
         QFETCH(QString, message);
         const TicketProject project = TicketProject::defaultTicket(printerText);
-        QVERIFY(refusal([&] {
+        QVERIFY(reportErrorOf([&] {
                     PrintTarget::open(project, clock_);
                 }).startsWith(message.arg(printerText)));
     }

@@ -1,20 +1,9 @@
-#include "report/reporterror.h"
 #include "report/ticketproject.h"
+#include "support/reporterrorof.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-
-// The message of the ReportError that f throws, or "<accettato>".
-template <typename F> static QString errorOf(F f)
-{
-    try {
-        f();
-    } catch (const ReportError &e) {
-        return e.message();
-    }
-    return QStringLiteral("<accettato>");
-}
 
 class TestTicketProject : public QObject
 {
@@ -32,8 +21,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(TicketProject::defaultFileName());
         const auto load = [&] { return TicketProject::load(path); };
-        QCOMPARE(errorOf(load), u"Il progetto di stampa Ticket.lbl non esiste: "_qs
-                                    + QDir::toNativeSeparators(path));
+        QCOMPARE(reportErrorOf(load), u"Il progetto di stampa Ticket.lbl non esiste: "_qs
+                                          + QDir::toNativeSeparators(path));
         project.save(path);
         QCOMPARE(load(), project);
 
@@ -48,7 +37,7 @@ private slots:
                  (QList<TicketItem>{{u"a"_qs, QRectF(1, 2, 70, 10)}}));
 
         QVERIFY(QFile::remove(path) && QDir(dir.path()).mkdir(TicketProject::defaultFileName()));
-        QCOMPARE(errorOf(load), u"Il progetto di stampa Ticket.lbl non si può leggere."_qs);
+        QCOMPARE(reportErrorOf(load), u"Il progetto di stampa Ticket.lbl non si può leggere."_qs);
         // Each name once, whatever its case, in the order the texts first use it.
         project.items[1].text = u"{titolo} {Nome con spazi}{ID} {non chiuso"_qs;
         QCOMPARE(project.referencedItems().join(u','),
@@ -79,7 +68,7 @@ private slots:
     {
         QFETCH(QByteArray, json);
         QFETCH(QString, says);
-        const QString message = errorOf([&] { TicketProject::fromJson(json); });
+        const QString message = reportErrorOf([&] { TicketProject::fromJson(json); });
         QVERIFY2(message.startsWith(u"Il progetto di stampa"_qs) && message.contains(says),
                  qPrintable(message));
     }
