@@ -41,19 +41,27 @@ qint32 ReportEngine::defineDataItem(const QString &name, const QString &content,
 PrintResult ReportEngine::printProject(const QString &projectFile, const NextRecord &nextRecord)
 {
     lastError_.clear();
+    const QString path = QFileInfo(projectFile).absoluteFilePath();
+    // The press asked this printer a moment ago: the same connection takes the ticket.
+    std::optional<ReadyPrinter> ready = std::exchange(ready_, std::nullopt);
     TicketProject project;
     std::unique_ptr<PrintTarget> target;
-    try {
-        project = TicketProject::load(QFileInfo(projectFile).absoluteFilePath());
-    } catch (const ReportError &error) {
-        lastError_ = error.fullText();
-        return PrintResult::ProjectError;
-    }
-    try {
-        target = PrintTarget::open(project, clock_);
-    } catch (const ReportError &error) {
-        lastError_ = error.fullText();
-        return PrintResult::PrinterError;
+    if (ready && ready->file == path) {
+        project = std::move(ready->project);
+        target = std::move(ready->target);
+    } else {
+        try {
+            project = TicketProject::load(path);
+        } catch (const ReportError &error) {
+            lastError_ = error.fullText();
+            return PrintResult::ProjectError;
+        }
+        try {
+            target = PrintTarget::open(project, clock_);
+        } catch (const ReportError &error) {
+            lastError_ = error.fullText();
+            return PrintResult::PrinterError;
+        }
     }
 
     // Every record is asked for before the first page is drawn: a spooled job cannot be
@@ -83,18 +91,21 @@ PrintResult ReportEngine::printProject(const QString &projectFile, const NextRec
 bool ReportEngine::printerReady(const QString &projectFile)
 {
     lastError_.clear();
-    TicketProject project;
+    ready_.reset();
+    ReadyPrinter ready{QFileInfo(projectFile).absoluteFilePath(), {}, nullptr};
     try {
-        project = TicketProject::load(QFileInfo(projectFile).absoluteFilePath());
+        ready.project = TicketProject::load(ready.file);
     } catch (const ReportError &) {
         return true;
     }
     try {
-        PrintTarget::open(project, clock_)->checkReady();
+        ready.target = PrintTarget::open(ready.project, clock_);
+        ready.target->checkReady();
     } catch (const ReportError &error) {
         lastError_ = error.fullText();
         return false;
     }
+    ready_ = std::move(ready);
     return true;
 }
 

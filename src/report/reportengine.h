@@ -1,12 +1,16 @@
 #pragma once
 
 #include "report/dataitem.h"
+#include "report/printtarget.h"
+#include "report/ticketproject.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class Clock;
 class Dialogs;
@@ -47,7 +51,8 @@ public:
     // Whether the project's printer can take a ticket now, asked before a number is used
     // for it: false, with lastError(), when the printer is missing, refuses jobs, has no
     // paper, has its cover open or does not answer. A project that cannot be read is left
-    // to printProject(), which reports it.
+    // to printProject(), which reports it. A ready printer stays open for the next
+    // printProject() of the same file, which asks it once more before it prints.
     bool printerReady(const QString &projectFile);
 
     // The modal designer "title" on the project file (created from the default ticket when
@@ -55,8 +60,16 @@ public:
     int openDesigner(QWidget *parent, const QString &title, const QString &projectFile);
 
 private:
+    struct ReadyPrinter
+    {
+        QString file;
+        TicketProject project;
+        std::unique_ptr<PrintTarget> target;
+    };
+
     Dialogs &dialogs_;
     Clock &clock_;
     QList<DataItem> items_;
     QString lastError_;
+    std::optional<ReadyPrinter> ready_;
 };
