@@ -178,13 +178,7 @@ private:
 void BM_TouchToBusyLook(benchmark::State &state)
 {
     const BenchArchives archives(true);
-    QTemporaryDir work;
-    const QString tickets = QDir(work.path()).filePath(QStringLiteral("ticket"));
-    QDir().mkpath(tickets);
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(work.path());
-    TicketProject::defaultTicket(TicketProject::pdfPrefix() + tickets)
-        .save(TicketProject::defaultFileName());
+    const BenchWorkingFolder work;
     KioskState kiosk;
     kiosk.archiveFolder = archives.folder();
     QtDialogs dialogs;
@@ -207,7 +201,6 @@ void BM_TouchToBusyLook(benchmark::State &state)
         state.SetIterationTime(std::chrono::duration<double>(watcher.painted - start).count());
         state.ResumeTiming();
     }
-    QDir::setCurrent(previous);
 }
 
 BENCHMARK(BM_OperatorLookup)->Unit(benchmark::kMicrosecond);

@@ -51,13 +51,7 @@ public:
 void pressRun(benchmark::State &state, const QString &printer)
 {
     const BenchArchives archives(true);
-    QTemporaryDir work;
-    const QString tickets = QDir(work.path()).filePath(QStringLiteral("ticket"));
-    QDir().mkpath(tickets);
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(work.path());
-    TicketProject::defaultTicket(printer.isEmpty() ? TicketProject::pdfPrefix() + tickets : printer)
-        .save(TicketProject::defaultFileName());
+    const BenchWorkingFolder work(printer);
 
     KioskState kiosk;
     kiosk.archiveFolder = archives.folder();
@@ -81,7 +75,6 @@ void pressRun(benchmark::State &state, const QString &printer)
         state.ResumeTiming();
     }
     latencies.report(state);
-    QDir::setCurrent(previous);
 }
 
 void BM_TicketPress(benchmark::State &state)

@@ -1,6 +1,9 @@
 #include "benchsupport.h"
 
 #include "archive/fresharchives.h"
+#include "report/ticketproject.h"
+
+#include <QDir>
 
 #include <algorithm>
 #include <stdexcept>
@@ -44,4 +47,18 @@ sqlite3 *openSqlite(const QString &path)
                 db);
     sqlite3_busy_timeout(db, 5000);
     return db;
+}
+
+BenchWorkingFolder::BenchWorkingFolder(const QString &printer) : previous_(QDir::currentPath())
+{
+    const QString tickets = QDir(dir_.path()).filePath(QStringLiteral("ticket"));
+    QDir().mkpath(tickets);
+    QDir::setCurrent(dir_.path());
+    TicketProject::defaultTicket(printer.isEmpty() ? TicketProject::pdfPrefix() + tickets : printer)
+        .save(TicketProject::defaultFileName());
+}
+
+BenchWorkingFolder::~BenchWorkingFolder()
+{
+    QDir::setCurrent(previous_);
 }

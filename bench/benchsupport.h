@@ -23,6 +23,19 @@ private:
     QTemporaryDir dir_;
 };
 
+// A working folder made current for as long as it lives, with a Ticket.lbl printing to
+// printer, or into PDF files of its own "ticket" folder when printer is empty.
+class BenchWorkingFolder
+{
+public:
+    explicit BenchWorkingFolder(const QString &printer = QString());
+    ~BenchWorkingFolder();
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
 // The time of each single operation, so that the tail shows besides the mean.
 class Latencies
 {
