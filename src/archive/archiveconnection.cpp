@@ -15,6 +15,7 @@ namespace {
 QAtomicInteger<quint64> connectionSerial;
 QMutex openingHookLock;
 ArchiveConnection::OpeningHook openingHook;
+thread_local int busyTimeoutMs = ArchiveConnection::BusyTimeoutMs;
 
 ArchiveConnection::OpeningHook currentOpeningHook()
 {
@@ -22,6 +23,11 @@ ArchiveConnection::OpeningHook currentOpeningHook()
     return openingHook;
 }
 } // namespace
+
+void ArchiveConnection::setBusyTimeoutOfThisThread(int milliseconds)
+{
+    busyTimeoutMs = milliseconds;
+}
 
 void ArchiveConnection::setOpeningHook(OpeningHook hook)
 {
@@ -49,7 +55,7 @@ ArchiveConnection::ArchiveConnection(const QString &path)
 
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db_.setDatabaseName(path);
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     if (!db_.open()) {
         const ArchiveError error = ArchiveError::fromSql(path, db_.lastError(), false);
         db_ = QSqlDatabase();

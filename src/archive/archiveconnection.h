@@ -16,6 +16,9 @@ class ArchiveConnection
 public:
     // A write of another workstation makes us wait this long before we give up.
     static constexpr int BusyTimeoutMs = 5000;
+    // The wait of the connections that the calling thread opens from now on; a thread that
+    // answers a waiting person sets it shorter.
+    static void setBusyTimeoutOfThisThread(int milliseconds);
 
     explicit ArchiveConnection(const QString &path);
     ~ArchiveConnection();

@@ -2,6 +2,8 @@
 
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
+#include "archive/issuejournal.h"
+#include "archive/issuestore.h"
 #include "archive/recordset.h"
 #include "console/instanceguard.h"
 #include "core/kioskstate.h"
@@ -76,6 +78,10 @@ StartupSequence::Outcome StartupSequence::run()
         // Any other failure of the reachability test stops the start without a word.
         return Outcome::ShowConsole;
     }
+    // A kiosk stopped while its share was gone writes back what it issued before anything
+    // else touches Numerazione.
+    IssueJournal journal;
+    IssueStore::writeBack(state_.archiveFolder, journal);
 
     try {
         // The record set just opened is configurazione as it stands: the label set

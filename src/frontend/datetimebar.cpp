@@ -22,6 +22,11 @@ DateTimeBar::DateTimeBar(QWidget *parent) : QGroupBox(parent)
                                           QStringLiteral("SERVER non raggiungibile"),
                                           Twips::rect(13560, 360, 2295, 255));
     serverNotice_->hide();
+    journalNotice_ = ScreenElements::label(
+        this, QStringLiteral("AvvisoGiornale"),
+        QStringLiteral("Archivio non raggiungibile: i numeri sono conservati sul totem"),
+        Twips::rect(4590, 600, 8835, 240));
+    journalNotice_->hide();
     ScreenElements::label(this, QStringLiteral("Label4(1)"), QStringLiteral("Orario"),
                           Twips::rect(15960, 240, 1215, 255));
     timeLabel_ = ScreenElements::label(this, QStringLiteral("Label3"), QString(),
@@ -53,4 +58,9 @@ void DateTimeBar::showHourTested(const QString &time)
 void DateTimeBar::showServerNotice()
 {
     serverNotice_->show();
+}
+
+void DateTimeBar::showJournalNotice(bool shown)
+{
+    journalNotice_->setVisible(shown);
 }

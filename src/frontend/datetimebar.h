@@ -22,11 +22,14 @@ public:
     void showHourTested(const QString &time);
     // Once shown it stays until the screen closes, so a flickering share is noticed.
     void showServerNotice();
+    // While numbers issued with the archive out of reach are kept on the kiosk.
+    void showJournalNotice(bool shown);
 
 private:
     QLabel *longDateLabel_ = nullptr;
     QLabel *shortDateLabel_ = nullptr;
     QLabel *timeLabel_ = nullptr;
     QLabel *serverNotice_ = nullptr;
+    QLabel *journalNotice_ = nullptr;
     QLineEdit *hourTested_ = nullptr;
 };

@@ -52,7 +52,9 @@ FrontEnd::FrontEnd(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *p
 
     auto *engine = new ReportEngine(dialogs_, clock_, this);
     engine->setObjectName(QStringLiteral("LL9"));
-    issuer_ = std::make_unique<TicketIssuer>(state_, dialogs_, *engine, this);
+    issuer_ = new TicketIssuer(state_, dialogs_, *engine, this);
+    connect(issuer_, &TicketIssuer::journalChanged, bar_,
+            [this](int entries) { bar_->showJournalNotice(entries > 0); });
     guard_ = new ScreenGuard(*this);
     connect(guard_, &ScreenGuard::activated, this, &FrontEnd::activate);
     reads_ = new ArchiveReads(this);
@@ -67,6 +69,7 @@ FrontEnd::~FrontEnd() = default;
 void FrontEnd::waitForArchiveWork()
 {
     reads_->waitForWork();
+    issuer_->waitForWork();
 }
 
 void FrontEnd::buildPanel(int i)
@@ -137,6 +140,8 @@ void FrontEnd::activate()
     showDuty(ArchiveReader::readDuty(state_.archiveFolder, clock_.now()));
     numbering_.restart(CounterCount);
     showNumber(CounterCount);
+    // Shows at once whether numbers are kept on the kiosk, and writes them back if it can.
+    issuer_->catchUp();
 }
 
 void FrontEnd::onClockTick()
@@ -158,6 +163,8 @@ void FrontEnd::onHourTest()
 void FrontEnd::onServedRefresh()
 {
     reads_->readServed(state_.archiveFolder);
+    // Numbers kept on the kiosk while the share was gone go back as soon as it returns.
+    issuer_->catchUp();
 }
 
 void FrontEnd::lookupOperators()
@@ -260,17 +267,16 @@ void FrontEnd::issueTicket(int index)
     QPushButton *button = panels_[index].button;
     const PendingTicket ticket{title_->text(), button->text(), panels_[index].label6->text(),
                                ticketDate_, bar_->timeLabel()->text()};
-    // The public sees the touch taken before the archive and the printer are reached.
-    // Storing the number may wait for another workstation's write lock on Totem.mdb up to
-    // ArchiveConnection::BusyTimeoutMs (5 s) at each opening; past that the press is refused
-    // with its message and the number stays where it was.
+    // The public sees the touch taken before the archive and the printer are reached; the
+    // archive work then runs on the issuer's thread, so the clock goes on meanwhile.
     button->setText(busyCaption());
     repaint();
     QTimer::singleShot(0, this, [this, index, ticket] {
-        issuer_->issue(numbering_, index, ticket);
-        panels_[index].button->setText(ticket.operatorName);
-        showNumber(index);
-        QTimer::singleShot(SettleMs, this, &FrontEnd::finishIssuing);
+        issuer_->issue(numbering_, index, ticket, [this, index, ticket] {
+            panels_[index].button->setText(ticket.operatorName);
+            showNumber(index);
+            QTimer::singleShot(SettleMs, this, &FrontEnd::finishIssuing);
+        });
     });
 }
 

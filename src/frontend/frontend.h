@@ -10,7 +10,6 @@
 #include <QPixmap>
 
 #include <array>
-#include <memory>
 #include <optional>
 
 class ArchiveReads;
@@ -105,7 +104,7 @@ private:
     DateTimeBar *bar_ = nullptr;
     std::array<CounterPanel, LineCount> panels_;
     ScreenGuard *guard_ = nullptr;
-    std::unique_ptr<TicketIssuer> issuer_;
+    TicketIssuer *issuer_ = nullptr;
 
     Numbering numbering_;
     CounterDuty duty_;

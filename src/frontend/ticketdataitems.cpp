@@ -1,5 +1,7 @@
 #include "frontend/ticketdataitems.h"
 
+#include "frontend/ticketrecord.h"
+
 #include "archive/recordset.h"
 #include "core/daynumber.h"
 #include "report/dataitem.h"
@@ -77,11 +79,11 @@ QString contentOf(const QVariant &value, qint32 type)
 
 } // namespace
 
-void TicketDataItems::defineByColumn(const RecordSet &record, ReportEngine &engine)
+void TicketDataItems::defineByColumn(const TicketRecord &record, ReportEngine &engine)
 {
-    for (int j = 0; j < record.fieldCount(); ++j) {
-        const qint32 type = typeOfKind(record.fieldKind(j));
-        engine.defineDataItem(record.fieldName(j), contentOf(record.value(j), type), type);
+    for (int j = 0; j < record.columns.size(); ++j) {
+        const qint32 type = typeOfKind(record.columns[j].kind);
+        engine.defineDataItem(record.columns[j].name, contentOf(record.values[j], type), type);
     }
 }
 

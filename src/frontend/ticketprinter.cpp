@@ -1,8 +1,7 @@
 #include "frontend/ticketprinter.h"
 
-#include "archive/archivepath.h"
-#include "archive/recordset.h"
 #include "frontend/ticketdataitems.h"
+#include "frontend/ticketrecord.h"
 #include "report/reportengine.h"
 #include "report/ticketproject.h"
 
@@ -15,25 +14,16 @@ bool TicketPrinter::ready(QString *error)
     return false;
 }
 
-TicketPrinter::Result TicketPrinter::print(const QString &archiveFolder, QString *error)
+bool TicketPrinter::print(const TicketRecord &record, QString *error)
 {
-    RecordSet record;
-    record.bind(ArchivePath::join(archiveFolder, ArchivePath::totem()),
-                QStringLiteral("select * from DatiDaStampare where [ID]=1"));
-    record.open();
-    if (record.recordCount() == 0)
-        return Result::NoTicketRecord;
-
     const PrintResult result =
         engine_.printProject(TicketProject::defaultFileName(), [this, &record] {
             TicketDataItems::defineByColumn(record, engine_);
-            record.moveNext();
-            return record.isEof();
+            return true; // one record, one ticket
         });
-    if (result != PrintResult::Printed) {
-        if (error)
-            *error = engine_.lastError();
-        return Result::Failed;
-    }
-    return Result::Printed;
+    if (result == PrintResult::Printed)
+        return true;
+    if (error)
+        *error = engine_.lastError();
+    return false;
 }

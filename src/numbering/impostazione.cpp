@@ -3,6 +3,8 @@
 #include "ui/screenelements.h"
 
 #include "archive/archiveerror.h"
+#include "archive/issuejournal.h"
+#include "archive/issuestore.h"
 #include "core/kioskstate.h"
 #include "numbering/numberingtables.h"
 #include "ui/dialogs.h"
@@ -199,8 +201,21 @@ void Impostazione::load()
                       problems.join(QStringLiteral("\n\n")));
 }
 
+bool Impostazione::journalWrittenBack(const QString &headline)
+{
+    // A number edited here and an older one written back from the kiosk's journal later
+    // would overwrite each other: the journal goes first, or the edit waits.
+    IssueJournal journal;
+    const int entries = IssueStore::writeBack(state_.archiveFolder, journal);
+    if (entries > 0)
+        reportFailure(headline, IssueStore::journalPendingMessage(entries));
+    return entries == 0;
+}
+
 void Impostazione::storeCurrent(int index)
 {
+    if (!journalWrittenBack(QStringLiteral("Il numero non è stato modificato.")))
+        return;
     const qint32 number = numberOf(index);
     const int line = index == 0 ? Office::LineCount : index;
     try {
@@ -233,6 +248,9 @@ void Impostazione::resetToInitial()
                           QStringLiteral("Portiamo tutti i Numeri alla impostazione Iniziale ?"),
                           QStringLiteral("Richiesta"))
         != Dialogs::Answer::Yes)
+        return;
+    if (!journalWrittenBack(QStringLiteral("I numeri non sono stati riportati alla "
+                                           "impostazione iniziale.")))
         return;
 
     // The initial numbers are taken as they stand on the screen, saved or not.

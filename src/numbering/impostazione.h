@@ -40,6 +40,8 @@ private:
     void storeCurrent(int index);
     void storeInitial();
     void resetToInitial();
+    // False, after telling why, while the kiosk's journal holds numbers not yet in the archive.
+    bool journalWrittenBack(const QString &headline);
 
     // Turns a box whose text is not a number into "0" and returns its number.
     qint32 numberOf(int index);

@@ -271,7 +271,9 @@ private slots:
         TicketIssuer issuer(office.state, dialogs, engine, nullptr);
         issuer.issue(
             numbering, 2,
-            {u"Comune"_qs, u"Rossi Anna"_qs, u"Protocollo"_qs, u"07/12/2026"_qs, u"09.41"_qs});
+            {u"Comune"_qs, u"Rossi Anna"_qs, u"Protocollo"_qs, u"07/12/2026"_qs, u"09.41"_qs},
+            [] {});
+        issuer.waitForWork();
 
         QCOMPARE(numbering.current(2), std::optional<qint32>(after));
         QCOMPARE(dialogs.messageTexts().join(u'|').contains(said), true);

@@ -2,6 +2,7 @@
 
 #include "archive/archiveconnection.h"
 #include "archive/archiveschema.h"
+#include "archive/issuejournal.h"
 #include "console/gestionetotem.h"
 #include "console/instanceguard.h"
 #include "frontend/frontend.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QSettings>
 #include <QtTest>
 
 #include <grp.h>
@@ -18,6 +20,11 @@
 
 KioskFixture::KioskFixture() : home_(QDir::currentPath())
 {
+    // The kiosk's own journal and settings stay inside the office, never in the home folder.
+    qputenv("XDG_DATA_HOME", work_.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", work_.path().toUtf8());
+    // The fault runs see what the office's own kiosk would without its journal: a refusal.
+    keepIssuingOffline(false);
     state.archiveFolder = folder();
     for (int i = 0; i < Office::CounterCount; ++i)
         state.counterNames[i] = QStringLiteral("Sportello %1").arg(i + 1);
@@ -34,7 +41,15 @@ KioskFixture::KioskFixture() : home_(QDir::currentPath())
 KioskFixture::~KioskFixture()
 {
     repair();
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
     QDir::setCurrent(home_);
+}
+
+void KioskFixture::keepIssuingOffline(bool on)
+{
+    QSettings(IssueJournal::settingsPath(), QSettings::IniFormat)
+        .setValue(QStringLiteral("archivio/giornaleLocale"), on);
 }
 
 QStringList KioskFixture::printed() const

@@ -51,6 +51,9 @@ public:
     QString folder() const { return archives.folder(); }
     QString workPath(const QString &name) const { return work_.filePath(name); }
     QStringList printed() const;
+    // The local setting that lets a press go through the kiosk's journal when Totem.mdb is
+    // out of reach; off unless a test turns it on.
+    void keepIssuingOffline(bool on);
 
     // The start-up sequence with percorsiT.txt naming the state's archive folder.
     StartupSequence::Outcome startUp();
