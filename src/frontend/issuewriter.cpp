@@ -44,7 +44,7 @@ IssueWriter::Reply IssueWriter::journal(Reply reply, const IssueRecord &record,
         reply.journalEntry = journal_.append(record);
         reply.outcome = Outcome::Journaled;
         reply.ticket = lastSeen_.with(*record.ticket);
-        qWarning("Totem.mdb non raggiungibile: il numero %d è conservato nel giornale locale%s%s",
+        qWarning("Totem.mdb non disponibile: il numero %d è conservato nel giornale locale%s%s",
                  record.ticket->number, failure.isEmpty() ? "" : ": ", qPrintable(failure));
     } catch (const ArchiveError &error) {
         reply.outcome = Outcome::NotStored;

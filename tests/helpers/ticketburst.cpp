@@ -1,7 +1,9 @@
 // A public screen pressed over and over, the way a queue at the kiosk presses it: starts
 // the day from the current numbering, as a restarted kiosk does, then presses the single
 // queue's button until it is killed or has pressed as many times as asked. Every ticket
-// printed is reported on stdout ("N <number>") the moment the press returns.
+// printed is reported on stdout ("N <number>") the moment the press returns. With a fourth
+// argument the archive folder is moved to that path once the screen is up, as a share
+// that goes away, and the presses go through the kiosk's journal.
 #include "console/numberingstart.h"
 #include "core/kioskstate.h"
 #include "core/systemclock.h"
@@ -20,8 +22,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4) {
-        std::fprintf(stderr, "uso: ticketburst CARTELLA_ARCHIVI CARTELLA_LAVORO PRESSIONI\n");
+    if (args.size() != 4 && args.size() != 5) {
+        std::fprintf(stderr, "uso: ticketburst CARTELLA_ARCHIVI CARTELLA_LAVORO PRESSIONI "
+                             "[CARTELLA_LONTANA]\n");
         return 2;
     }
     KioskState state;
@@ -34,6 +37,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     FrontEnd screen(state, dialogs, clock);
     screen.activate();
+    if (args.size() == 5 && !QDir().rename(state.archiveFolder, args.at(4)))
+        return 3;
     auto *queue = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
     auto *box = screen.findChild<QLineEdit *>(QStringLiteral("Numero11"));
     const int presses = args.at(3).toInt();

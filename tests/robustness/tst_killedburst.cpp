@@ -1,4 +1,6 @@
 #include "archive/archiveschema.h"
+#include "archive/issuejournal.h"
+#include "archive/issuestore.h"
 #include "report/ticketproject.h"
 #include "support/archivefixture.h"
 
@@ -12,14 +14,24 @@
 // A kiosk killed without warning in the middle of a burst of tickets, again and again,
 // each time restarted from the current numbering: the archives stay sound, the stored
 // number is always one that was handed out (or the one being printed at the kill), and
-// no number ever reaches two tickets. KIOSK_KILL_ROUNDS sets how many kills (CI: 200).
+// no number ever reaches two tickets. With the share lost the burst issues through the
+// kiosk's journal, and the restart with the share back writes the journal back first.
+// KIOSK_KILL_ROUNDS sets how many kills of each (CI: 200).
 class TestKilledBurst : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void archivesSurviveAKillAtAnyMoment_data()
+    {
+        QTest::addColumn<bool>("shareLost");
+        QTest::newRow("share present") << false;
+        QTest::newRow("share lost") << true;
+    }
+
     void archivesSurviveAKillAtAnyMoment()
     {
+        QFETCH(bool, shareLost);
         const int rounds = qEnvironmentVariableIsSet("KIOSK_KILL_ROUNDS")
                                ? qEnvironmentVariableIntValue("KIOSK_KILL_ROUNDS")
                                : 20;
@@ -33,12 +45,21 @@ private slots:
             .save(work.filePath(TicketProject::defaultFileName()));
         static const QRegularExpression name(u"^ticket-\\d{8}-\\d{6}-(\\d+)\\.pdf$"_qs);
         QList<int> printed;
+        // The burst's journal and settings are kept in the working folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_DATA_HOME"_qs, work.path());
+        environment.insert(u"XDG_CONFIG_HOME"_qs, work.path());
+        IssueJournal journal(work.filePath(u"ticketburst/giornale.sqlite"_qs));
+        const QString away = archives.folder() + u".lontano"_qs;
 
         int lastReported = 0;
         for (int round = 1; round <= rounds; ++round) {
             QProcess burst;
-            burst.start(QStringLiteral(TICKETBURST_BIN),
-                        {archives.folder(), work.path(), u"1000000"_qs});
+            burst.setProcessEnvironment(environment);
+            QStringList arguments{archives.folder(), work.path(), u"1000000"_qs};
+            if (shareLost)
+                arguments << away;
+            burst.start(QStringLiteral(TICKETBURST_BIN), arguments);
             QVERIFY(burst.waitForStarted());
             // The kill falls anywhere in the first few dozen presses, counted from the
             // first ticket so that start-up time does not decide where it falls.
@@ -64,6 +85,12 @@ private slots:
             }
 
             const QString where = u"kill %1 after %2 ms"_qs.arg(round).arg(killAfterMs);
+            if (shareLost) {
+                // The share comes back and the kiosk starts again: what it kept goes first.
+                QVERIFY(QDir().rename(away, archives.folder()));
+                QCOMPARE(SqliteFile::integrity(journal.path()), u"ok"_qs);
+                QCOMPARE(IssueStore::writeBack(archives.folder(), journal), 0);
+            }
             for (const QString &archive : {u"Totem.mdb"_qs, u"KZ4.mdb"_qs, u"KZ4B.mdb"_qs}) {
                 const QString verdict = SqliteFile::integrity(archives.path(archive));
                 QVERIFY2(verdict == u"ok"_qs, qPrintable(where + u' ' + archive + u' ' + verdict));

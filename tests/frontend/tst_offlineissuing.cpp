@@ -1,0 +1,75 @@
+#include "archive/issuejournal.h"
+#include "console/numberingstart.h"
+#include "frontend/frontend.h"
+#include "numbering/impostazione.h"
+#include "support/kioskfixture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+// The archive share goes away in the middle of the day: the kiosk keeps issuing from its own
+// numbers, keeps them in its journal, and writes them into the archive when the share is back,
+// in order and once. Meanwhile nobody can change the numbering behind the journal's back.
+class TestOfflineIssuing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theKioskIssuesThroughALostShare()
+    {
+        KioskFixture office;
+        QVERIFY(office.isValid());
+        office.keepIssuingOffline(true);
+        FrontEnd screen(office.state, office.dialogs, office.clock);
+        screen.activate();
+        screen.waitForArchiveWork();
+        const auto *notice = named<QLabel>(screen, u"AvvisoGiornale"_qs);
+        QVERIFY(notice->isHidden());
+
+        const QString away = office.folder() + u".lontano"_qs;
+        QVERIFY(QDir().rename(office.folder(), away));
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(office.press(screen, 11));
+        screen.waitForArchiveWork();
+        QCOMPARE(office.dialogs.messageTexts(), QStringList());
+        QCOMPARE(named<QLineEdit>(screen, u"Numero11"_qs)->text(), u"20"_qs);
+        QVERIFY(!notice->isHidden());
+        IssueJournal journal;
+        QCOMPARE(journal.count(), 20);
+
+        // The console opens the screen again from the kiosk's numbers, and refuses an edit
+        // that the journal would overwrite later.
+        QCOMPARE(NumberingStart::loadCurrent(office.folder()).back(), 20);
+        Impostazione editor(office.state, office.dialogs);
+        named<QPushButton>(editor, u"Na1(0)"_qs)->click();
+        QVERIFY(office.dialogs.messageTexts().join(u'\n').contains(u"20 emissioni"_qs));
+
+        QVERIFY(QDir().rename(away, office.folder()));
+        screen.onServedRefresh();
+        screen.waitForArchiveWork();
+        QCOMPARE(journal.count(), 0);
+        QVERIFY(notice->isHidden());
+        const ArchiveFixture &archives = office.archives;
+        QCOMPARE(archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P11"_qs), u"20"_qs);
+        QCOMPARE(archives.firstValue(u"Totem.mdb"_qs, u"DatiDaStampare"_qs, u"NumeroDaStampare"_qs),
+                 u"20"_qs);
+        QStringList numbers;
+        for (const QString &file : office.printed())
+            numbers << file.section(u'-', 3).section(u'.', 0, 0);
+        numbers.sort();
+        QStringList expected;
+        for (int n = 1; n <= 20; ++n)
+            expected << u"%1"_qs.arg(n, 3, 10, QLatin1Char('0'));
+        QCOMPARE(numbers, expected);
+
+        // Back on the archive, the next ticket carries on from the last one kept.
+        QVERIFY(office.press(screen, 11));
+        QCOMPARE(archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P11"_qs), u"21"_qs);
+    }
+};
+
+QTEST_MAIN(TestOfflineIssuing)
+#include "tst_offlineissuing.moc"
