@@ -55,8 +55,7 @@ NumberingStart::Numbers NumberingStart::startFromInitial(const QString &archiveF
 {
     IssueJournal journal;
     if (const int entries = IssueStore::writeBack(archiveFolder, journal))
-        throw ArchiveError(ArchiveError::Reason::Other,
-                           IssueStore::journalPendingMessage(entries));
+        throw ArchiveError(ArchiveError::Reason::Other, IssueStore::journalPendingMessage(entries));
     const QString totem = ArchivePath::join(archiveFolder, ArchivePath::totem());
     RecordSet initialNumbers;
     initialNumbers.bind(totem, ArchiveSchema::initialNumbersTable());

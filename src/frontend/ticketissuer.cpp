@@ -75,10 +75,10 @@ void TicketIssuer::issue(Numbering &numbering, int line, const PendingTicket &ti
     press_->previous = numbering.current(line);
     press_->number = *next;
     press_->finished = std::move(finished);
-    QMetaObject::invokeMethod(writer_, [writer = writer_, id = press_->id,
-                                        folder = state_.archiveFolder, record] {
-        writer->store(id, folder, record, IssueJournal::enabledInSettings());
-    });
+    QMetaObject::invokeMethod(
+        writer_, [writer = writer_, id = press_->id, folder = state_.archiveFolder, record] {
+            writer->store(id, folder, record, IssueJournal::enabledInSettings());
+        });
     answerLimit_.start();
 }
 
@@ -163,9 +163,8 @@ void TicketIssuer::tellGivenBack(const QString &failure)
 void TicketIssuer::onNoAnswer()
 {
     writerOverdue_ = true;
-    const QString silent =
-        QStringLiteral("l'archivio Totem.mdb non risponde entro %1 secondi")
-            .arg(AnswerLimitMs / 1000);
+    const QString silent = QStringLiteral("l'archivio Totem.mdb non risponde entro %1 secondi")
+                               .arg(AnswerLimitMs / 1000);
     if (press_->givingBack) {
         tellGivenBack(silent);
         return;
