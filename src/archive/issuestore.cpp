@@ -6,6 +6,7 @@
 #include "archive/issuejournal.h"
 #include "archive/recordset.h"
 
+#include <QMutex>
 #include <QtDebug>
 
 void IssueStore::writeNumbers(const QString &archiveFolder, const IssueRecord &record)
@@ -40,6 +41,10 @@ void IssueStore::writeTicket(const QString &archiveFolder, const IssueRecord::Ti
 
 int IssueStore::replay(const QString &archiveFolder, IssueJournal &journal)
 {
+    // The public screen's writer and the console may both try: two replays side by side
+    // could finish with an older entry written last.
+    static QMutex replaying;
+    const QMutexLocker locker(&replaying);
     int written = 0;
     for (const IssueJournal::Entry &entry : journal.entries()) {
         writeNumbers(archiveFolder, entry.record);
