@@ -1,6 +1,8 @@
+#include "archive/archiveconnection.h"
 #include "archive/issuejournal.h"
 #include "console/numberingstart.h"
 #include "frontend/frontend.h"
+#include "frontend/ticketissuer.h"
 #include "numbering/impostazione.h"
 #include "support/kioskfixture.h"
 
@@ -8,7 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QtTest>
+
+#include <atomic>
 
 // The archive share goes away in the middle of the day: the kiosk keeps issuing from its own
 // numbers, keeps them in its journal, and writes them into the archive when the share is back,
@@ -68,6 +73,38 @@ private slots:
         // Back on the archive, the next ticket carries on from the last one kept.
         QVERIFY(office.press(screen, 11));
         QCOMPARE(archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P11"_qs), u"21"_qs);
+    }
+
+    // A share that hangs rather than goes away: the press gives up waiting, refuses, and no
+    // press is taken until the stalled write has ended; its number is then handed out once.
+    void aHangingShareRefusesUntilItAnswers()
+    {
+        KioskFixture office;
+        QVERIFY(office.isValid());
+        FrontEnd screen(office.state, office.dialogs, office.clock);
+        screen.activate();
+        QSemaphore answer;
+        std::atomic<bool> hanging = true;
+        ArchiveConnection::setOpeningHook([&](const QString &) {
+            if (hanging && QThread::currentThread()->objectName().endsWith(u"writer"_qs))
+                answer.acquire();
+        });
+        named<QPushButton>(screen, u"PB1(10)"_qs)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(screen.isEnabled(), 2 * TicketIssuer::AnswerLimitMs);
+        QVERIFY(!office.press(screen, 11));
+        const QStringList said = office.dialogs.messageTexts();
+        QCOMPARE(said.size(), 2);
+        QVERIFY(said[0].contains(u"non risponde entro"_qs));
+        QVERIFY(said[1].contains(u"non risponde ancora"_qs));
+        QCOMPARE(named<QLineEdit>(screen, u"Numero11"_qs)->text(), u"0"_qs);
+
+        hanging = false;
+        answer.release(100);
+        screen.waitForArchiveWork();
+        ArchiveConnection::setOpeningHook({});
+        QVERIFY(office.press(screen, 11));
+        QCOMPARE(office.printed().size(), 1);
+        QCOMPARE(named<QLineEdit>(screen, u"Numero11"_qs)->text(), u"1"_qs);
     }
 };
 
