@@ -120,6 +120,7 @@ void BM_ClockWhileLocked(benchmark::State &state)
     for (auto _ : state) {
         FrontEnd screen(kiosk, dialogs, clock);
         screen.activate();
+        screen.waitForArchiveWork();
         QProcess holder;
         if (!archive.isEmpty()) {
             holder.start(QStringLiteral(KIOSK_LOCKHOLDER_PROGRAM),
@@ -190,6 +191,7 @@ void BM_TouchToBusyLook(benchmark::State &state)
     while (!screen.windowHandle() || !screen.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     screen.activate();
+    screen.waitForArchiveWork();
     auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
     for (auto _ : state) {
         BusyLookWatcher watcher(screen, *button);

@@ -59,6 +59,7 @@ void pressRun(benchmark::State &state, const QString &printer)
     SystemClock clock;
     FrontEnd screen(kiosk, dialogs, clock);
     screen.activate();
+    screen.waitForArchiveWork();
     auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
     Latencies latencies;
     for (auto _ : state) {

@@ -13,15 +13,16 @@ ArchiveReads::ArchiveReads(QObject *parent) : QObject(parent)
     results_ = new QObject(this);
     connect(reader_, &ArchiveReader::servedRead, results_,
             [this](quint64 activation, const ServedNumbers &served) {
+                if (activation != activation_)
+                    return;
                 servedPending_ = false;
-                if (activation == activation_)
-                    emit servedRead(served);
+                emit servedRead(served);
             });
     connect(reader_, &ArchiveReader::dutyRead, results_,
             [this](quint64 activation, const std::optional<DutyRoster> &roster) {
-                dutyPending_ = false;
                 if (activation != activation_)
                     return;
+                dutyPending_ = false;
                 if (held_)
                     heldDuty_ = roster;
                 else
@@ -38,8 +39,12 @@ ArchiveReads::~ArchiveReads()
 
 void ArchiveReads::restart()
 {
+    // A read of the last activation still under way must not hold back the new one's: this
+    // one queues behind it, and its result alone is shown.
     ++activation_;
     heldDuty_.reset();
+    servedPending_ = false;
+    dutyPending_ = false;
 }
 
 void ArchiveReads::readServed(const QString &archiveFolder)

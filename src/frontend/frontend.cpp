@@ -2,7 +2,6 @@
 
 #include "core/clock.h"
 #include "core/kioskstate.h"
-#include "frontend/archivereader.h"
 #include "frontend/archivereads.h"
 #include "frontend/datetimebar.h"
 #include "frontend/screenguard.h"
@@ -135,13 +134,15 @@ void FrontEnd::activate()
     // Whatever the reader brings back from before now belongs to the last activation.
     reads_->restart();
     ticketDate_ = bar_->shortDateLabel()->text();
-    showServed(ServedNumbers::read(state_.archiveFolder));
+    // Until the lookup asked now answers, every counter is closed at its starting number,
+    // as after a lookup that failed: a press that comes at once finds no half-set counter.
+    numbering_.setStartingNumbers(state_.startingNumbers);
     duty_.forget();
-    showDuty(ArchiveReader::readDuty(state_.archiveFolder, clock_.now()));
+    closeCounters();
+    onServedRefresh();
+    lookupOperators();
     numbering_.restart(CounterCount);
     showNumber(CounterCount);
-    // Shows at once whether numbers are kept on the kiosk, and writes them back if it can.
-    issuer_->catchUp();
 }
 
 void FrontEnd::onClockTick()

@@ -44,9 +44,9 @@ public:
     // What the pressed button shows from the touch until its ticket is done.
     static QString busyCaption() { return QStringLiteral("Stampa in corso…"); }
 
-    // What the screen does each time it becomes the program's active screen. It reads the
-    // archives itself, before it returns: a press may come at once, and must find every
-    // counter staffed or closed and every box back at its starting number.
+    // What the screen does each time it becomes the program's active screen: every counter
+    // closed, the single queue back at its starting number, and the served numbers and the
+    // operators on duty asked of the reader; the counters open when the operators arrive.
     void activate();
     // The three timers' jobs, callable directly. The served numbers and the operators on
     // duty are read on the reader's thread and shown when they arrive; a read still under

@@ -580,6 +580,7 @@ private slots:
                 screenUsable = screen.isEnabled();
                 if (auto *frontEnd = qobject_cast<FrontEnd *>(&screen)) {
                     frontEnd->activate();
+                    frontEnd->waitForArchiveWork();
                     frontEnd->onClockTick();
                     frontEnd->onHourTest();
                     frontEnd->onServedRefresh();

@@ -72,6 +72,7 @@ private slots:
         QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode10 SET NumeroA1 = 41"_qs}));
         screen_->shortDateLabel()->setText(u"07/12/2026"_qs);
         screen_->activate();
+        screen_->waitForArchiveWork();
         QCOMPARE(screen_->ticketDate(), u"07/12/2026"_qs);
         QCOMPARE(counter(2), u"aperto|Rossi Anna|Sportello 3|300|0"_qs);
         for (int i : {0, 3, 9}) // counter 10 has no row left
@@ -115,6 +116,7 @@ private slots:
         for (const QString &hour : {u"sette"_qs, u"dieci"_qs})
             QVERIFY(archives().setDuty(monday, 1, hour, 7));
         screen_->activate();
+        screen_->waitForArchiveWork();
         auto *button = named<QPushButton>(u"PB1(0)"_qs);
         button->click();
         button->click(); // while the first is being issued: dropped
@@ -128,6 +130,7 @@ private slots:
         QCOMPARE(counter(10).section(u'|', 0, 3), u"aperto|Coda Unica|Nome postazione|1100"_qs);
         at(9, 41);
         screen_->activate(); // every activation starts from the starting numbers again
+        screen_->waitForArchiveWork();
         QCOMPARE(counter(0), u"aperto|Rossi Anna|Sportello 1|100|0"_qs);
     }
 
@@ -137,6 +140,7 @@ private slots:
     {
         QVERIFY(archives().run(u"Totem.mdb"_qs, {u"DROP TABLE \"TotemLunedì\""_qs}));
         screen_->activate();
+        screen_->waitForArchiveWork();
         QVERIFY(!named<QLabel>(u"Label9"_qs)->isHidden());
         QCOMPARE(counter(2), u"chiuso|||300|0"_qs);
         QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);

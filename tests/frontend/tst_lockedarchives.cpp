@@ -36,6 +36,7 @@ private slots:
         office.keepIssuingOffline(true);
         FrontEnd screen(office.state, office.dialogs, office.clock);
         screen.activate();
+        screen.waitForArchiveWork();
         auto *button =
             named<QPushButton>(screen, u"PB1(%1)"_qs.arg(KioskFixture::StaffedCounter - 1));
         const QString caption = button->text();

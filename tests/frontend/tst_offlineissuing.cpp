@@ -83,6 +83,7 @@ private slots:
         QVERIFY(office.isValid());
         FrontEnd screen(office.state, office.dialogs, office.clock);
         screen.activate();
+        screen.waitForArchiveWork();
         QSemaphore answer;
         std::atomic<bool> hanging = true;
         ArchiveConnection::setOpeningHook([&](const QString &) {

@@ -65,6 +65,7 @@ private slots:
 
         FrontEnd screen(office.state, office.dialogs, office.clock);
         screen.activate();
+        screen.waitForArchiveWork();
         const int line = KioskFixture::StaffedCounter;
         auto *box = named<QLineEdit>(screen, u"Numero%1"_qs.arg(line));
         const QString before = box->text();

@@ -38,6 +38,7 @@ private slots:
         ScriptedDialogs &dialogs = office.dialogs;
         FrontEnd screen(office.state, dialogs, office.clock);
         screen.activate();
+        screen.waitForArchiveWork();
         auto *queue = screen.findChild<QPushButton *>(u"PB1(10)"_qs);
         auto *box = screen.findChild<QLineEdit *>(u"Numero11"_qs);
         int issued = 0;

@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     FrontEnd screen(state, dialogs, clock);
     screen.activate();
+    screen.waitForArchiveWork();
     if (args.size() == 5 && !QDir().rename(state.archiveFolder, args.at(4)))
         return 3;
     auto *queue = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));

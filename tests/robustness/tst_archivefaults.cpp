@@ -80,6 +80,7 @@ Action prepare(KioskFixture &office, const QString &name)
     if (name == u"ticket press") {
         auto screen = std::make_shared<FrontEnd>(office.state, office.dialogs, office.clock);
         screen->activate();
+        screen->waitForArchiveWork();
         action.screen = screen;
         action.perform = [&office, screen = screen.get()] {
             return office.press(*screen, Office::LineCount);
