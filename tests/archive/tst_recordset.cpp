@@ -8,13 +8,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <atomic>
-#include <thread>
 
 using Reason = ArchiveError::Reason;
 
@@ -138,49 +133,6 @@ private slots:
         QCOMPARE(failureOf([&] { types.setValue(u"y"_qs, -1); }), Reason::BadValue);
         types.update();
         QVERIFY(!opened(u"Tipi"_qs).isNull(u"b"_qs) && opened(u"Tipi"_qs).isNull(u"l"_qs));
-    }
-
-    // Another workstation holds the write lock: our write waits for it within the busy
-    // timeout, and past it fails as Busy without writing.
-    void aLockedArchiveMakesTheWriteWaitOrFail_data()
-    {
-        QTest::addColumn<bool>("releasedByItself");
-        QTest::newRow("released in time") << true;
-        QTest::newRow("held past the timeout") << false;
-    }
-    void aLockedArchiveMakesTheWriteWaitOrFail()
-    {
-        QFETCH(bool, releasedByItself);
-        RecordSet set = opened(u"Numerazione"_qs);
-        set.edit();
-        set.setValue(u"P1"_qs, 43);
-        std::atomic<int> holder{0}; // 1: holds the lock, -1: could not take it
-        std::atomic<bool> letGo{releasedByItself};
-        std::thread other([&] {
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"other"_qs);
-                db.setDatabaseName(path_);
-                QSqlQuery query(db);
-                holder = db.open() && query.exec(u"BEGIN EXCLUSIVE"_qs)
-                                 && query.exec(u"UPDATE Numerazione SET P2 = 5"_qs)
-                             ? 1
-                             : -1;
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                while (!letGo)
-                    std::this_thread::yield();
-                query.exec(u"COMMIT"_qs);
-            }
-            QSqlDatabase::removeDatabase(u"other"_qs);
-        });
-        while (holder == 0)
-            std::this_thread::yield();
-        const Reason failure = failureOf([&] { set.update(); });
-        letGo = true;
-        other.join();
-        QCOMPARE(failure, releasedByItself ? Reason::Other : Reason::Busy);
-        RecordSet again = opened(u"Numerazione"_qs);
-        QCOMPARE(again.toInt32(u"P1"_qs) * 10 + again.toInt32(u"P2"_qs),
-                 releasedByItself ? 435 : 415);
     }
 
     // The kiosk reads the first record of each table and converts its numbers: a missing

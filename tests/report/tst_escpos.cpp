@@ -114,23 +114,6 @@ private slots:
         QCOMPARE(printer.record().printed, 0);
     }
 
-    void aConnectionDroppedHalfwayFailsAndIsNeverResent()
-    {
-        LoopbackPrinter printer;
-        const TicketProject project = TicketProject::defaultTicket(printer.printerText());
-        const auto target = PrintTarget::open(project, clock_);
-        target->checkReady();
-        const qsizetype dropAt = printer.record().received.size() + 5000;
-        printer.dropAfter(dropAt);
-        QVERIFY(reportErrorOf([&] {
-                    target->print(project, {ticket_});
-                }).contains(u"il biglietto potrebbe essere incompleto"_qs));
-        QVERIFY(reportErrorOf([&] { target->print(project, {ticket_}); }) != u"(none)"_qs);
-        QCOMPARE(printer.record().received.size(), dropAt);
-        QCOMPARE(printer.record().connections, 1);
-        QVERIFY(printer.record().tickets.isEmpty());
-    }
-
     void malformedOrUnreachablePrintersAreRefused_data()
     {
         QTest::addColumn<QString>("printerText");
