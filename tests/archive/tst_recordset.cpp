@@ -155,18 +155,6 @@ private slots:
         // Nothing built on the way is left behind.
         QCOMPARE(QDir(fresh_->path()).entryList(QDir::Files | QDir::Hidden), names);
     }
-
-    void archivesOfSomeoneElseAreLeftAlone()
-    {
-        // One archive alone is someone else's file: left as it is, nothing added.
-        QFile file(ArchivePath::join(fresh_->path(), u"Totem.mdb"_qs));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not ours") > 0);
-        file.close();
-        QVERIFY_THROWS_EXCEPTION(
-            ArchiveError, FreshArchives::create(fresh_->path(), FreshArchives::Content::Empty));
-        QCOMPARE(QDir(fresh_->path()).entryList(QDir::Files), QStringList{u"Totem.mdb"_qs});
-        QCOMPARE(file.size(), 8);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordSet)
