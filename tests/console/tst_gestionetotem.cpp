@@ -65,14 +65,11 @@ struct ArchiveDamage
     }
     // What a report of this damage must name: the field, or the table.
     QString subject() const { return field.isEmpty() ? table : field; }
-    // In that table and, when fields are given, in one of them (a missing table is in all).
-    bool in(const QString &archiveName, const QString &tableName,
-            const QStringList &fields = {}) const
+    // In that table (a missing table is in it too).
+    bool in(const QString &archiveName, const QString &tableName) const
     {
         return archive.compare(archiveName, Qt::CaseInsensitive) == 0
-               && table.compare(tableName, Qt::CaseInsensitive) == 0
-               && (fields.isEmpty() || field.isEmpty()
-                   || fields.contains(field, Qt::CaseInsensitive));
+               && table.compare(tableName, Qt::CaseInsensitive) == 0;
     }
     bool applyTo(const QString &folder) const
     {
@@ -104,14 +101,6 @@ enum class Due
     Either
 };
 
-QStringList currentNumberFields()
-{
-    QStringList fields;
-    for (int line = 1; line <= Office::LineCount; ++line)
-        fields << Schema::currentNumberField(line);
-    return fields;
-}
-
 Due dueFrom(const QString &flow, const ArchiveDamage &d)
 {
     const bool empty = d.kind == ArchiveDamage::Kind::EmptyField;
@@ -125,7 +114,8 @@ Due dueFrom(const QString &flow, const ArchiveDamage &d)
     }
     if (flow == u"PB1(3)")
         return reportIf(d.in(Totem, Schema::initialNumbersTable())
-                        || d.in(Totem, Schema::currentNumbersTable(), currentNumberFields()));
+                        || (d.in(Totem, Schema::currentNumbersTable())
+                            && d.field != Schema::singleQueueCopyField()));
     if (flow == u"PushButton1")
         // An empty key or name shows in the grid as it is; an empty hour is a table that
         // nobody filled, not "nobody on duty".

@@ -197,8 +197,6 @@ private slots:
         QFETCH(QStringList, refusal);
         ScreenLayout layout = sample();
         Form1 form(dialogs_, layout, mode);
-        QCOMPARE(named<QLabel>(form, u"Label1"_qs)->text(),
-                 QString::fromLatin1(QTest::currentDataTag()).section(u',', 0, 0));
         if (!shown.isEmpty())
             QCOMPARE(fields(form), shown);
 
@@ -306,8 +304,6 @@ private slots:
             QTest::newRow(name) << QStringList{update(8, u"ColoreTestiFissi = 255"_qs)} << presses
                                 << field << element << shows;
         };
-        QTest::newRow("demo") << QStringList() << QStringList() << QString() << u"Label5(0)"_qs
-                              << QVariant(u"Postazione"_qs);
         QTest::newRow("off the pixel grid, parked, unusual values")
             << QStringList{update(1, u"\"left\" = 650, top = 247, TestoTitolo = '<b>A</b> & B', "
                                      u"DimFont = 8.25"_qs),

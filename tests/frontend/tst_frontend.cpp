@@ -5,7 +5,6 @@
 #include "support/kioskfixture.h"
 #include "ui/qtdialogs.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -139,41 +138,10 @@ private slots:
         QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);
     }
 
-    // The refresh stops at the first table it cannot read; the notice, once up, stays.
-    void servedNumbersStopAtTheFirstFailureAndTheNoticeStays()
-    {
-        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 33"_qs,
-                                                u"UPDATE NumeriCode4 SET NumeroA1 = 44"_qs}));
-        screen_->onServedRefresh();
-        screen_->waitForArchiveWork();
-        const auto *notice = named<QLabel>(*screen_, u"Label9"_qs);
-        QVERIFY(notice->isHidden());
-        const QString away = archives().folder() + u"-altrove"_qs;
-        QVERIFY(QDir().rename(archives().folder(), away));
-        screen_->onServedRefresh();
-        screen_->lookupOperators();
-        screen_->waitForArchiveWork();
-        QVERIFY(!notice->isHidden());
-        QCOMPARE(counter(3), u"chiuso|||400|44"_qs);
-        QVERIFY(office_->dialogs.messages.isEmpty());
-        QVERIFY(QDir().rename(away, archives().folder()));
-        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 3"_qs,
-                                                u"UPDATE NumeriCode5 SET NumeroA1 = 5"_qs,
-                                                u"DROP TABLE NumeriCode4"_qs}));
-        screen_->onServedRefresh();
-        screen_->waitForArchiveWork();
-        QCOMPARE(named<QLineEdit>(*screen_, u"Numero3A"_qs)->text()
-                     + named<QLineEdit>(*screen_, u"Numero5A"_qs)->text(),
-                 u"30"_qs);
-        QVERIFY(!notice->isHidden());
-    }
-
     void onlyF10ClosesAndOnlyOnceTheBoxesAreAnswered()
     {
         QtDialogs real;
         FrontEnd screen(office_->state, real, office_->clock);
-        for (const QLabel *label : screen.findChildren<QLabel *>())
-            QCOMPARE(label->textFormat(), Qt::PlainText);
         screen.show();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
         // Touches on a number box reach its panel: no text to select, no menu of its own.

@@ -37,9 +37,8 @@ private slots:
         KioskFixture office;
         QVERIFY(office.isValid());
         LoopbackPrinter printer;
-        printer.setStatus(status);
-        if (dropAfter >= 0)
-            printer.dropAfter(dropAfter);
+        printer.status = status;
+        printer.dropAfter = dropAfter;
         TicketProject project = TicketProject::defaultTicket(printer.printerText());
         project.timeoutMs = 500;
         project.save(TicketProject::defaultFileName());

@@ -167,23 +167,6 @@ private slots:
         QCOMPARE(box(2)->text(), u"0999"_qs); // the text as typed, not as stored
         QCOMPARE(told(), u"Conferma|Impostazioni Iniziali ripristinate !"_qs);
     }
-
-    void aBoxTakingTheFocusIsPreparedForOvertyping()
-    {
-        QClipboard *clipboard = QGuiApplication::clipboard();
-        clipboard->setText(u"copiato"_qs);
-        screen_->show();
-        // Opening lands in box 1.
-        QCOMPARE(clipboard->text(), QString());
-        QCOMPARE(box(1)->selectedText(), u"101"_qs);
-        // Typing overwrites, and Enter in a box presses no row's button.
-        QTest::keyClicks(box(1), u"7"_qs);
-        QTest::keyClick(box(1), Qt::Key_Return);
-        QCOMPARE(box(1)->text(), u"7"_qs);
-        QVERIFY(office_->dialogs.messages.isEmpty());
-        press(u"PB1(0)"_qs);
-        QVERIFY(!screen_->isVisible());
-    }
 };
 
 QTEST_MAIN(TestImpostazione)

@@ -44,7 +44,7 @@ private slots:
         LoopbackPrinter printer(link);
         if (printer.printerText().isEmpty())
             QSKIP("No pseudo-terminal can be opened here.");
-        printer.setStatus(status);
+        printer.status = status;
         if (status == Status::NearEnd)
             QTest::ignoreMessage(QtWarningMsg,
                                  qPrintable(u"Carta quasi esaurita nella stampante dei biglietti "
@@ -106,7 +106,7 @@ private slots:
         TicketProject project = TicketProject::defaultTicket(printer.printerText());
         project.timeoutMs = 300;
         const auto target = PrintTarget::open(project, clock_);
-        printer.setStatus(status);
+        printer.status = status;
         const QString expected = message.arg(printer.printerText());
         QCOMPARE(reportErrorOf([&] { target->checkReady(); }), expected);
         // Turned bad between the number and the ticket: the print fails the same way.

@@ -3,7 +3,6 @@
 #include "report/ticketproject.h"
 #include "report/ticketrenderer.h"
 
-#include <QImage>
 #include <QLocale>
 #include <QTest>
 
@@ -83,27 +82,6 @@ private slots:
         QCOMPARE(TicketRenderer::displayText(
                      {u"D"_qs, QString::number(dayNumber, 'g', 9), DataItem::Date}),
                  shown);
-    }
-
-    void pointSizesArePhysicalAtAnyResolution()
-    {
-        TicketProject project;
-        project.paperSize = QSizeF(40, 20);
-        project.items = {TicketItem{u"HHH"_qs, QRectF(0, 0, 40, 20)}};
-        for (const qreal dotsPerMm : {300 / 25.4, 1200 / 25.4}) {
-            const QImage image = TicketRenderer::image(project, {}, dotsPerMm);
-            int top = -1, bottom = -1; // the rows holding ink
-            for (int y = 0; y < image.height(); ++y) {
-                const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-                if (std::any_of(row, row + image.width(),
-                                [](QRgb dot) { return dot != qRgb(255, 255, 255); })) {
-                    top = top < 0 ? y : top;
-                    bottom = y;
-                }
-            }
-            // A capital of DejaVu Sans is 0.73 em: 2.57 mm at 10 pt.
-            QVERIFY(qAbs((bottom - top + 1) / dotsPerMm - 2.57) < 0.15);
-        }
     }
 };
 

@@ -65,7 +65,6 @@ private slots:
     {
         open();
         QCOMPARE(screen_->currentDayTable(), u"Totemlunedì"_qs);
-        QCOMPARE(label3(1), u"lunedì"_qs);
         QCOMPARE(label3(0), u"Rossi Anna"_qs);
         const QAbstractItemModel *operators = named<QTableView>(*screen_, u"grid"_qs)->model();
         QCOMPARE(operators->index(2, 0).data().toString(), u"Bianchi Luca"_qs);
@@ -93,7 +92,6 @@ private slots:
         // Another day drops what was not saved, and saves into its own table.
         clickCell(1, 1);
         clickDay(1);
-        QCOMPARE(label3(1), u"martedì"_qs);
         QCOMPARE(cell(1, 1), QString());
         QCOMPARE(cell(3, 3), QString());
         clickCell(2, 4);
