@@ -2,7 +2,6 @@
 
 #include "support/kioskfixture.h"
 
-#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -68,41 +67,6 @@ private slots:
     }
 
     void cleanup() { screen_.reset(); }
-
-    void digitFilter_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<bool>("paste"); // through the clipboard, else typed
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("letters, signs, space, point")
-            << 3 << QString() << false << u"1a-2 +b3.4"_qs << u"1234"_qs;
-        QTest::newRow("sixth digit refused")
-            << 22 << u"9999"_qs << false << u"12"_qs << u"99991"_qs;
-        QTest::newRow("paste with a letter") << 12 << QString() << true << u"12a45"_qs << QString();
-        QTest::newRow("paste beyond five") << 12 << u"123"_qs << true << u"4567"_qs << u"123"_qs;
-    }
-
-    void digitFilter()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, before);
-        QFETCH(bool, paste);
-        QFETCH(QString, input);
-        QFETCH(QString, after);
-        box(index)->setText(before);
-        if (paste) {
-            QGuiApplication::clipboard()->setText(input);
-            QTest::keyClick(box(index), Qt::Key_V, Qt::ControlModifier);
-        } else {
-            QTest::keyClicks(box(index), input);
-            QCOMPARE(box(index)->text(), after);
-            QTest::keyClick(box(index), Qt::Key_Backspace);
-            after.chop(1);
-        }
-        QCOMPARE(box(index)->text(), after);
-    }
 
     // Every box edited; a row's button stores that row only, "Salva" every initial number;
     // an emptied box is stored and shown as 0.
