@@ -115,10 +115,7 @@ private slots:
                                       {u"INSERT INTO \"TotemLunedì\"(sette) VALUES(9)"_qs}));
         const QList<QVariantList> before = stored(monday);
         open();
-        QCOMPARE(named<QTableView>(*screen_, u"grid"_qs)->model()->rowCount(), 6);
         QCOMPARE(cell(3, 3), u"Rossi Anna"_qs); // the first one with the ID
-        QCOMPARE(cell(2, 1), u"ID 6"_qs);
-        QCOMPARE(cell(4, 9), u"?99"_qs);
         save();
         QCOMPARE(stored(monday), before);
 
