@@ -2,7 +2,9 @@
 #include "frontend/numbering.h"
 #include "frontend/ticketissuer.h"
 #include "report/reportengine.h"
+#include "report/ticketproject.h"
 #include "support/kioskfixture.h"
+#include "support/loopbackprinter.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +19,8 @@ const QString monday = QStringLiteral("TotemLunedì");
 
 using Shown = QList<int>; // the eleven lines' numbers; -1: no number shown
 
-// The public screen as the public sees it: who is on duty, the numbers, the keys, the tickets.
+// The public screen as the public sees it: who is on duty, the numbers, the keys, the tickets,
+// and the printer refusing them.
 class TestFrontEnd : public QObject
 {
     Q_OBJECT
@@ -232,6 +235,56 @@ private slots:
                                           QLatin1String(field));
         QCOMPARE(ticket.join(u'|'),
                  u"Comune|Rossi Anna|Protocollo|07/12/2026|09.41|%1"_qs.arg(after));
+    }
+
+    // A press meets a thermal printer that cannot print: the number is never used up, the
+    // one message names the cause, and the screen takes the next press. Each refusal's own
+    // message is tried in tst_escpos, a spooler's in tst_cupsprinting.
+    void printerRefusal_data()
+    {
+        QTest::addColumn<LoopbackPrinter::Status>("status");
+        QTest::addColumn<qsizetype>("dropAfter"); // bytes, or -1
+        QTest::addColumn<QString>("said");        // a part of the one message
+        QTest::newRow("paper end") << LoopbackPrinter::Status::PaperEnd << qsizetype(-1)
+                                   << u"la stampante non è pronta.\n\nCarta esaurita"_qs;
+        // Cut off in the middle of the ticket: the number goes back, and the ticket that may
+        // have come out incomplete is never sent again.
+        QTest::newRow("dropped halfway") << LoopbackPrinter::Status::Ready << qsizetype(2000)
+                                         << u"potrebbe essere incompleto"_qs;
+    }
+
+    void printerRefusal()
+    {
+        QFETCH(LoopbackPrinter::Status, status);
+        QFETCH(qsizetype, dropAfter);
+        QFETCH(QString, said);
+        LoopbackPrinter printer;
+        printer.status = status;
+        printer.dropAfter = dropAfter;
+        TicketProject project = TicketProject::defaultTicket(printer.printerText());
+        project.timeoutMs = 500;
+        project.save(TicketProject::defaultFileName());
+        const int line = KioskFixture::StaffedCounter;
+        const auto stored = [&] {
+            return archives().firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P%1"_qs.arg(line));
+        };
+        // The day goes on from the stored number, as after a current-numbering start.
+        const QString before = stored();
+        office_->state.startingNumbers[line - 1] = before.toInt();
+        screen_->activate();
+        auto *box = named<QLineEdit>(*screen_, u"Numero%1"_qs.arg(line));
+        named<QPushButton>(*screen_, u"PB1(%1)"_qs.arg(line - 1))->click();
+        QTRY_VERIFY(screen_->isEnabled());
+
+        QVERIFY2(office_->dialogs.alert().contains(said), qPrintable(office_->dialogs.alert()));
+        QCOMPARE(box->text(), before);
+        QCOMPARE(stored(), before);
+        const LoopbackPrinter::Record record = printer.record();
+        QCOMPARE(record.cuts, 0);
+        // Refused before the number: not one byte of a ticket reached the printer.
+        QCOMPARE(dropAfter < 0 ? record.printed : record.received.size(),
+                 dropAfter < 0 ? 0 : dropAfter);
+        QCOMPARE(record.connections, 1);
     }
 };
 

@@ -160,19 +160,11 @@ private slots:
         QFETCH(bool, checked);
         const QString message = rejecting ? u"La stampante «%1» non accetta lavori."_qs
                                           : u"La stampante «%1» è ferma."_qs;
-        // What totem-archive printers says of it.
-        const QString listed =
-            rejecting ? u"pronta\tnon accetta lavori"_qs : u"ferma\taccetta lavori\tpaused"_qs;
         QVERIFY(runProcess(rejecting ? u"cupsreject"_qs : u"cupsdisable"_qs, {troubleQueue_}).ok());
         const auto restore = qScopeGuard([this] {
             runProcess(u"cupsenable"_qs, {troubleQueue_});
             runProcess(u"cupsaccept"_qs, {troubleQueue_});
         });
-        const ProcessRun printers = runProcess(QStringLiteral(TOTEM_ARCHIVE_BIN), {u"printers"_qs});
-        QVERIFY2(printers.out.contains(troubleQueue_ + u'\t' + listed)
-                     && printers.out.contains(u"\tcustom_58x297mm_58x297mm (58x297 mm), "
-                                              "custom_80x297mm_80x297mm (80x297 mm)\n"_qs),
-                 qPrintable(printers.out));
 
         TicketProject project = TicketProject::defaultTicket(troubleQueue_);
         project.timeoutMs = 300;

@@ -105,10 +105,6 @@ private slots:
         click("paper58");
         QCOMPARE(designer_->project().printer, u"escpos:tcp://10.0.0.7:9101"_qs);
         QVERIFY(!designer_->project().cut && designer_->project().paperSize.width() == 58);
-        printer->setCurrentIndex(printer->findText(u"Stampante termica USB (ESC/POS)"_qs));
-        address->clear();
-        QTest::keyClicks(address, u"/dev/usb/lp1"_qs);
-        QCOMPARE(designer_->project().printer, u"escpos:/dev/usb/lp1"_qs);
 
         dialogs_.folders << dir_->path();
         printer->setCurrentIndex(printer->count() - 1);
