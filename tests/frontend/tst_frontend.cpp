@@ -2,13 +2,12 @@
 #include "frontend/numbering.h"
 #include "frontend/ticketissuer.h"
 #include "report/reportengine.h"
+#include "report/ticketproject.h"
 #include "support/kioskfixture.h"
-#include "ui/qtdialogs.h"
+#include "support/loopbackprinter.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -20,7 +19,8 @@ const QString monday = QStringLiteral("TotemLunedì");
 
 using Shown = QList<int>; // the eleven lines' numbers; -1: no number shown
 
-// The public screen as the public sees it: who is on duty, the numbers, the keys, the tickets.
+// The public screen as the public sees it: who is on duty, the numbers, the keys, the tickets,
+// and the printer refusing them.
 class TestFrontEnd : public QObject
 {
     Q_OBJECT
@@ -29,19 +29,16 @@ private:
     std::unique_ptr<KioskFixture> office_;
     std::unique_ptr<FrontEnd> screen_;
 
-    template <typename T = QWidget> T *named(const QString &name) const
-    {
-        return screen_->findChild<T *>(name);
-    }
     ArchiveFixture &archives() const { return office_->archives; }
     // Counter i + 1 as shown: button, caption, counter name, number, served number.
     QString counter(int i) const
     {
-        const auto *button = named<QPushButton>(u"PB1(%1)"_qs.arg(i));
+        const auto *button = named<QPushButton>(*screen_, u"PB1(%1)"_qs.arg(i));
         return QStringList{button->isEnabled() ? u"aperto"_qs : u"chiuso"_qs, button->text(),
                            screen_->counterNameLabel(i)->text(),
-                           named<QLineEdit>(u"Numero%1"_qs.arg(i + 1))->text(),
-                           i < 10 ? named<QLineEdit>(u"Numero%1A"_qs.arg(i + 1))->text() : u"-"_qs}
+                           named<QLineEdit>(*screen_, u"Numero%1"_qs.arg(i + 1))->text(),
+                           i < 10 ? named<QLineEdit>(*screen_, u"Numero%1A"_qs.arg(i + 1))->text()
+                                  : u"-"_qs}
             .join(u'|');
     }
     void at(int hour, int minute) { office_->clock.current.setTime(QTime(hour, minute)); }
@@ -84,7 +81,7 @@ private slots:
         at(9, 5);
         screen_->onClockTick();
         QCOMPARE(screen_->timeLabel()->text(), u"09.05"_qs);
-        QCOMPARE(named<QLineEdit>(u"Label88"_qs)->text(), u"09.05"_qs);
+        QCOMPARE(named<QLineEdit>(*screen_, u"Label88"_qs)->text(), u"09.05"_qs);
         // Sunday reads its own table, whatever the machine's language calls the day.
         office_->clock.current = QDateTime(QDate(2026, 12, 13), QTime(9, 0));
         screen_->lookupOperators();
@@ -117,7 +114,7 @@ private slots:
             QVERIFY(archives().setDuty(monday, 1, hour, 7));
         screen_->activate();
         screen_->waitForArchiveWork();
-        auto *button = named<QPushButton>(u"PB1(0)"_qs);
+        auto *button = named<QPushButton>(*screen_, u"PB1(0)"_qs);
         button->click();
         button->click(); // while the first is being issued: dropped
         QVERIFY(!screen_->isEnabled());
@@ -141,46 +138,14 @@ private slots:
         QVERIFY(archives().run(u"Totem.mdb"_qs, {u"DROP TABLE \"TotemLunedì\""_qs}));
         screen_->activate();
         screen_->waitForArchiveWork();
-        QVERIFY(!named<QLabel>(u"Label9"_qs)->isHidden());
+        QVERIFY(!named<QLabel>(*screen_, u"Label9"_qs)->isHidden());
         QCOMPARE(counter(2), u"chiuso|||300|0"_qs);
         QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);
     }
 
-    // The refresh stops at the first table it cannot read; the notice, once up, stays.
-    void servedNumbersStopAtTheFirstFailureAndTheNoticeStays()
+    void onlyF10Closes()
     {
-        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 33"_qs,
-                                                u"UPDATE NumeriCode4 SET NumeroA1 = 44"_qs}));
-        screen_->onServedRefresh();
-        screen_->waitForArchiveWork();
-        const auto *notice = named<QLabel>(u"Label9"_qs);
-        QVERIFY(notice->isHidden());
-        const QString away = archives().folder() + u"-altrove"_qs;
-        QVERIFY(QDir().rename(archives().folder(), away));
-        screen_->onServedRefresh();
-        screen_->lookupOperators();
-        screen_->waitForArchiveWork();
-        QVERIFY(!notice->isHidden());
-        QCOMPARE(counter(3), u"chiuso|||400|44"_qs);
-        QVERIFY(office_->dialogs.messages.isEmpty());
-        QVERIFY(QDir().rename(away, archives().folder()));
-        QVERIFY(archives().run(u"KZ4B.mdb"_qs, {u"UPDATE NumeriCode3 SET NumeroA1 = 3"_qs,
-                                                u"UPDATE NumeriCode5 SET NumeroA1 = 5"_qs,
-                                                u"DROP TABLE NumeriCode4"_qs}));
-        screen_->onServedRefresh();
-        screen_->waitForArchiveWork();
-        QCOMPARE(named<QLineEdit>(u"Numero3A"_qs)->text()
-                     + named<QLineEdit>(u"Numero5A"_qs)->text(),
-                 u"30"_qs);
-        QVERIFY(!notice->isHidden());
-    }
-
-    void onlyF10ClosesAndOnlyOnceTheBoxesAreAnswered()
-    {
-        QtDialogs real;
-        FrontEnd screen(office_->state, real, office_->clock);
-        for (const QLabel *label : screen.findChildren<QLabel *>())
-            QCOMPARE(label->textFormat(), Qt::PlainText);
+        FrontEnd &screen = *screen_;
         screen.show();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
         // Touches on a number box reach its panel: no text to select, no menu of its own.
@@ -200,24 +165,6 @@ private slots:
         screen.reject();
         QVERIFY(screen.isVisible());
 
-        // Boxes over the screen answer their keys; F10 meanwhile leaves the screen up.
-        QVERIFY(archives().run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-            bool answered = false;
-            QTimer::singleShot(0, &screen, [&] {
-                QPointer<QWidget> notice = QApplication::activeModalWidget();
-                QVERIFY(qobject_cast<QMessageBox *>(notice));
-                QTest::keyClick(&screen, Qt::Key_F10);
-                QTest::keyClick(notice, key);
-                answered = !notice || !notice->isVisible();
-                if (notice && notice->isVisible())
-                    static_cast<QDialog *>(notice.data())->reject();
-            });
-            screen.lookupOperators();
-            screen.waitForArchiveWork();
-            QVERIFY(answered);
-            QVERIFY(screen.isVisible());
-        }
         QTest::keyClick(child, Qt::Key_F10);
         QTRY_VERIFY(!screen.isVisible());
         QCOMPARE(screen.result(), int(QDialog::Accepted));
@@ -259,13 +206,11 @@ private slots:
         KioskFixture &office = *office_;
         const ArchiveFixture &archives = office.archives;
         QStringList everySeven;
-        for (int k = 1; k <= 11; ++k)
+        for (int k = 1; k <= Office::LineCount; ++k)
             everySeven << u"P%1 = 7"_qs.arg(k);
-        QVERIFY(office.isValid()
-                && archives.run(u"Totem.mdb"_qs,
-                                {u"UPDATE Numerazione SET "_qs + everySeven.join(u',')}));
-        if (!breakage.isEmpty())
-            QVERIFY(archives.run(u"Totem.mdb"_qs, {breakage}));
+        QVERIFY(
+            archives.run(u"Totem.mdb"_qs, {u"UPDATE Numerazione SET "_qs + everySeven.join(u','),
+                                           breakage.isEmpty() ? u"SELECT 1"_qs : breakage}));
 
         Numbering numbering;
         for (int k = 0; k < 11; ++k)
@@ -296,6 +241,57 @@ private slots:
                                           QLatin1String(field));
         QCOMPARE(ticket.join(u'|'),
                  u"Comune|Rossi Anna|Protocollo|07/12/2026|09.41|%1"_qs.arg(after));
+    }
+
+    // A press meets a thermal printer that cannot print: the number is never used up, the
+    // one message names the cause, and the screen takes the next press. Each refusal's own
+    // message is tried in tst_escpos, a spooler's in tst_cupsprinting.
+    void printerRefusal_data()
+    {
+        QTest::addColumn<LoopbackPrinter::Status>("status");
+        QTest::addColumn<qsizetype>("dropAfter"); // bytes, or -1
+        QTest::addColumn<QString>("said");        // a part of the one message
+        QTest::newRow("paper end") << LoopbackPrinter::Status::PaperEnd << qsizetype(-1)
+                                   << u"la stampante non è pronta.\n\nCarta esaurita"_qs;
+        // Cut off in the middle of the ticket: the number goes back, and the ticket that may
+        // have come out incomplete is never sent again.
+        QTest::newRow("dropped halfway") << LoopbackPrinter::Status::Ready << qsizetype(2000)
+                                         << u"potrebbe essere incompleto"_qs;
+    }
+
+    void printerRefusal()
+    {
+        QFETCH(LoopbackPrinter::Status, status);
+        QFETCH(qsizetype, dropAfter);
+        QFETCH(QString, said);
+        LoopbackPrinter printer;
+        printer.status = status;
+        printer.dropAfter = dropAfter;
+        TicketProject project = TicketProject::defaultTicket(printer.printerText());
+        project.timeoutMs = 500;
+        project.save(TicketProject::defaultFileName());
+        const int line = KioskFixture::StaffedCounter;
+        const auto stored = [&] {
+            return archives().firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P%1"_qs.arg(line));
+        };
+        // The day goes on from the stored number, as after a current-numbering start.
+        const QString before = stored();
+        office_->state.startingNumbers[line - 1] = before.toInt();
+        screen_->activate();
+        screen_->waitForArchiveWork();
+        auto *box = named<QLineEdit>(*screen_, u"Numero%1"_qs.arg(line));
+        named<QPushButton>(*screen_, u"PB1(%1)"_qs.arg(line - 1))->click();
+        QTRY_VERIFY(screen_->isEnabled());
+
+        QVERIFY2(office_->dialogs.alert().contains(said), qPrintable(office_->dialogs.alert()));
+        QCOMPARE(box->text(), before);
+        QCOMPARE(stored(), before);
+        const LoopbackPrinter::Record record = printer.record();
+        QCOMPARE(record.cuts, 0);
+        // Refused before the number: not one byte of a ticket reached the printer.
+        QCOMPARE(dropAfter < 0 ? record.printed : record.received.size(),
+                 dropAfter < 0 ? 0 : dropAfter);
+        QCOMPARE(record.connections, 1);
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "support/kioskfixture.h"
 
-#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -69,41 +68,6 @@ private slots:
 
     void cleanup() { screen_.reset(); }
 
-    void digitFilter_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<bool>("paste"); // through the clipboard, else typed
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("letters, signs, space, point")
-            << 3 << QString() << false << u"1a-2 +b3.4"_qs << u"1234"_qs;
-        QTest::newRow("sixth digit refused")
-            << 22 << u"9999"_qs << false << u"12"_qs << u"99991"_qs;
-        QTest::newRow("paste with a letter") << 12 << QString() << true << u"12a45"_qs << QString();
-        QTest::newRow("paste beyond five") << 12 << u"123"_qs << true << u"4567"_qs << u"123"_qs;
-    }
-
-    void digitFilter()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, before);
-        QFETCH(bool, paste);
-        QFETCH(QString, input);
-        QFETCH(QString, after);
-        box(index)->setText(before);
-        if (paste) {
-            QGuiApplication::clipboard()->setText(input);
-            QTest::keyClick(box(index), Qt::Key_V, Qt::ControlModifier);
-        } else {
-            QTest::keyClicks(box(index), input);
-            QCOMPARE(box(index)->text(), after);
-            QTest::keyClick(box(index), Qt::Key_Backspace);
-            after.chop(1);
-        }
-        QCOMPARE(box(index)->text(), after);
-    }
-
     // Every box edited; a row's button stores that row only, "Salva" every initial number;
     // an emptied box is stored and shown as 0.
     void savesStoreTheirBoxesOnly_data()
@@ -166,42 +130,6 @@ private slots:
             QCOMPARE(box(currentBox(line))->text(), box(initialBox(line))->text());
         QCOMPARE(box(2)->text(), u"0999"_qs); // the text as typed, not as stored
         QCOMPARE(told(), u"Conferma|Impostazioni Iniziali ripristinate !"_qs);
-    }
-
-    void aBoxTakingTheFocusIsPreparedForOvertyping()
-    {
-        QClipboard *clipboard = QGuiApplication::clipboard();
-        clipboard->setText(u"copiato"_qs);
-        screen_->show();
-        // Opening lands in box 1.
-        QCOMPARE(clipboard->text(), QString());
-        QCOMPARE(box(1)->selectedText(), u"101"_qs);
-        QVERIFY(QTest::qWaitForWindowActive(screen_.get()));
-
-        // Tab goes on to the row's button, then to the next row's box, which it selects;
-        // typing overwrites, and Enter in a box presses no row's button. After counter 10
-        // the single queue's button, then the initial numbers; the single queue's box is
-        // the last stop, after the close button.
-        box(9)->setFocus(Qt::MouseFocusReason);
-        clipboard->setText(u"copiato"_qs);
-        QTest::keyClick(screen_.get(), Qt::Key_Tab);
-        QTest::keyClick(screen_.get(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), box(10));
-        QCOMPARE(clipboard->text(), QString());
-        QTest::keyClicks(box(10), u"7"_qs);
-        QTest::keyClick(box(10), Qt::Key_Return);
-        QCOMPARE(box(10)->text(), u"7"_qs);
-        QVERIFY(office_->dialogs.messages.isEmpty());
-        for (const QString &stop : {u"Na1(10)"_qs, u"Na1(0)"_qs, u"Modifnr(11)"_qs}) {
-            QTest::keyClick(screen_.get(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), stop);
-        }
-        named<QPushButton>(*screen_, u"PB1(0)"_qs)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(screen_.get(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), box(0));
-
-        press(u"PB1(0)"_qs);
-        QVERIFY(!screen_->isVisible());
     }
 };
 

@@ -18,12 +18,6 @@ private slots:
             << u"La stampante «T» è ferma."_qs;
         QTest::newRow("no paper") << QStringList{u"media-low"_qs, u"media-empty-error"_qs}
                                   << u"Carta esaurita nella stampante «T»."_qs;
-        QTest::newRow("jam") << QStringList{u"media-jam"_qs}
-                             << u"Carta inceppata nella stampante «T»."_qs;
-        QTest::newRow("cover") << QStringList{u"door-open"_qs}
-                               << u"Sportello aperto nella stampante «T»."_qs;
-        QTest::newRow("unreachable")
-            << QStringList{u"offline-error"_qs} << u"Stampante non raggiungibile «T»."_qs;
     }
     void problemNamesTheCause()
     {

@@ -65,7 +65,6 @@ private slots:
     {
         open();
         QCOMPARE(screen_->currentDayTable(), u"Totemlunedì"_qs);
-        QCOMPARE(label3(1), u"lunedì"_qs);
         QCOMPARE(label3(0), u"Rossi Anna"_qs);
         const QAbstractItemModel *operators = named<QTableView>(*screen_, u"grid"_qs)->model();
         QCOMPARE(operators->index(2, 0).data().toString(), u"Bianchi Luca"_qs);
@@ -93,7 +92,6 @@ private slots:
         // Another day drops what was not saved, and saves into its own table.
         clickCell(1, 1);
         clickDay(1);
-        QCOMPARE(label3(1), u"martedì"_qs);
         QCOMPARE(cell(1, 1), QString());
         QCOMPARE(cell(3, 3), QString());
         clickCell(2, 4);
@@ -117,10 +115,7 @@ private slots:
                                       {u"INSERT INTO \"TotemLunedì\"(sette) VALUES(9)"_qs}));
         const QList<QVariantList> before = stored(monday);
         open();
-        QCOMPARE(named<QTableView>(*screen_, u"grid"_qs)->model()->rowCount(), 6);
         QCOMPARE(cell(3, 3), u"Rossi Anna"_qs); // the first one with the ID
-        QCOMPARE(cell(2, 1), u"ID 6"_qs);
-        QCOMPARE(cell(4, 9), u"?99"_qs);
         save();
         QCOMPARE(stored(monday), before);
 

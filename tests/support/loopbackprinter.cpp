@@ -81,18 +81,6 @@ void LoopbackPrinter::openPty()
     });
 }
 
-void LoopbackPrinter::setStatus(Status status)
-{
-    const QMutexLocker lock(&mutex_);
-    status_ = status;
-}
-
-void LoopbackPrinter::dropAfter(qsizetype bytes)
-{
-    const QMutexLocker lock(&mutex_);
-    dropAfter_ = bytes;
-}
-
 LoopbackPrinter::Record LoopbackPrinter::record() const
 {
     const QMutexLocker lock(&mutex_);
@@ -103,9 +91,10 @@ QByteArray LoopbackPrinter::take(const QByteArray &bytes, bool *hangUp)
 {
     const QMutexLocker lock(&mutex_);
     QByteArray in = bytes;
-    *hangUp = dropAfter_ >= 0 && record_.received.size() + in.size() >= dropAfter_;
+    const qsizetype drop = dropAfter;
+    *hangUp = drop >= 0 && record_.received.size() + in.size() >= drop;
     if (*hangUp)
-        in.truncate(dropAfter_ - record_.received.size());
+        in.truncate(drop - record_.received.size());
     record_.received += in;
     pending_ += in;
     QByteArray answers;
@@ -132,8 +121,8 @@ qsizetype LoopbackPrinter::command(QByteArray *answers)
     if (have == 0 || have < length || (prefixed && have < 2))
         return 0;
     if (code == 0x1004) {
-        if (status_ != Status::Silent && at(2) >= 1 && at(2) <= 4)
-            answers->append(char(0x12 | StatusBits[int(status_)][at(2) - 1]));
+        if (const Status now = status; now != Status::Silent && at(2) >= 1 && at(2) <= 4)
+            answers->append(char(0x12 | StatusBits[int(now)][at(2) - 1]));
         return length;
     }
     record_.printed += length;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QThread>
 
+#include <atomic>
+
 // A thermal printer on this machine that speaks ESC/POS: it answers status requests as the
 // test sets it, records every byte, rebuilds each ticket's raster image and counts cuts.
 // It runs in a thread of its own, because the code under test blocks the test's thread
@@ -37,9 +39,10 @@ public:
     // "escpos:tcp://127.0.0.1:PORT" or "escpos:/dev/pts/N".
     QString printerText() const { return printerText_; }
 
-    void setStatus(Status status);
-    // Hangs up once this many bytes have come in, keeping exactly those.
-    void dropAfter(qsizetype bytes);
+    // Set by the test at any time; read by the printer's thread.
+    std::atomic<Status> status = Status::Ready;
+    // Hangs up once this many bytes have come in, keeping exactly those (-1: never).
+    std::atomic<qsizetype> dropAfter = -1;
 
     // What has come in so far.
     struct Record
@@ -68,8 +71,6 @@ private:
     int ptySlave_ = -1;
 
     mutable QMutex mutex_;
-    Status status_ = Status::Ready;
-    qsizetype dropAfter_ = -1;
     Record record_;
     QByteArray pending_;
     QByteArray rows_;

@@ -1,25 +1,14 @@
 #include "report/ticketproject.h"
+#include "support/processrun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-struct Run
+ProcessRun totemArchive(const QStringList &arguments)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run totemArchive(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TOTEM_ARCHIVE_BIN), arguments);
-    const bool ended = process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProcess(QStringLiteral(TOTEM_ARCHIVE_BIN), arguments);
 }
 } // namespace
 
@@ -50,7 +39,7 @@ private slots:
         QCOMPARE(QDir(folder_).entryList({u"ticket-*-000.pdf"_qs}).size(), 1);
         const QString missing = dir_.filePath(u"Assente.lbl"_qs);
         QCOMPARE(totemArchive({u"ticket"_qs, missing, u"TotemNessunaCoda"_qs}).exitCode, 0);
-        const Run failed = totemArchive({u"test-print"_qs, missing});
+        const ProcessRun failed = totemArchive({u"test-print"_qs, missing});
         QVERIFY(failed.exitCode > 0 && failed.err.count(u'\n') == 1);
         QVERIFY2(failed.err.startsWith(u"La stampante «TotemNessunaCoda» non è installata."_qs),
                  qPrintable(failed.err));
