@@ -3,6 +3,7 @@
 #include "archive/archiveschema.h"
 #include "console/gestionetotem.h"
 #include "console/instanceguard.h"
+#include "console/qttranslation.h"
 #include "console/startupsequence.h"
 #include "core/kioskstate.h"
 #include "frontend/frontend.h"
@@ -12,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -195,6 +197,15 @@ private:
     }
 
 private slots:
+    // Qt's own texts (standard buttons, context menus of the editors) in Italian.
+    void standardButtonsSpeakItalian()
+    {
+        if (!QtTranslation::install(*qApp))
+            QSKIP("Qt's Italian translation (qt6-translations-l10n) is not installed");
+        QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(),
+                 u"Annulla"_qs);
+    }
+
     // File modes bite only without root: the whole test runs as nobody when it can.
     void initTestCase()
     {

@@ -5,9 +5,13 @@
 #include "report/ticketproject.h"
 #include "support/kioskfixture.h"
 #include "support/loopbackprinter.h"
+#include "ui/qtdialogs.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QtTest>
 
@@ -143,9 +147,12 @@ private slots:
         QCOMPARE(counter(10), u"aperto|Coda Unica|Nome postazione|1100|-"_qs);
     }
 
-    void onlyF10Closes()
+    void onlyF10ClosesAndOnlyOnceTheBoxesAreAnswered()
     {
-        FrontEnd &screen = *screen_;
+        QtDialogs real;
+        FrontEnd screen(office_->state, real, office_->clock);
+        for (const QLabel *label : screen.findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
         screen.show();
         QVERIFY(QTest::qWaitForWindowActive(&screen));
         // Touches on a number box reach its panel: no text to select, no menu of its own.
@@ -165,6 +172,24 @@ private slots:
         screen.reject();
         QVERIFY(screen.isVisible());
 
+        // Boxes over the screen answer their keys; F10 meanwhile leaves the screen up.
+        QVERIFY(archives().run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            bool answered = false;
+            QTimer::singleShot(0, &screen, [&] {
+                QPointer<QWidget> notice = QApplication::activeModalWidget();
+                QVERIFY(qobject_cast<QMessageBox *>(notice));
+                QTest::keyClick(&screen, Qt::Key_F10);
+                QTest::keyClick(notice, key);
+                answered = !notice || !notice->isVisible();
+                if (notice && notice->isVisible())
+                    static_cast<QDialog *>(notice.data())->reject();
+            });
+            screen.lookupOperators();
+            screen.waitForArchiveWork();
+            QVERIFY(answered);
+            QVERIFY(screen.isVisible());
+        }
         QTest::keyClick(child, Qt::Key_F10);
         QTRY_VERIFY(!screen.isVisible());
         QCOMPARE(screen.result(), int(QDialog::Accepted));
