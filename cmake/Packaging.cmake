@@ -46,12 +46,22 @@ configure_file(${PROJECT_BINARY_DIR}/packaging/README.md.new
                ${PROJECT_BINARY_DIR}/packaging/README.md COPYONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
 
-# Debian wants the changelog compressed as gzip -9n makes it: no name, no time stamp.
+# Debian wants the changelog and manual pages compressed as gzip -9n makes them: no name,
+# no time stamp.
 configure_file(${TOTEM_PACKAGING_DIR}/changelog.in ${PROJECT_BINARY_DIR}/packaging/changelog
                @ONLY)
 find_program(GZIP_PROGRAM gzip REQUIRED)
-execute_process(COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_BINARY_DIR}/packaging/changelog
-                OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+foreach(file ${PROJECT_BINARY_DIR}/packaging/changelog ${TOTEM_PACKAGING_DIR}/totem.1
+        ${TOTEM_PACKAGING_DIR}/totem-archive.1)
+    get_filename_component(name ${file} NAME)
+    execute_process(COMMAND ${GZIP_PROGRAM} -9nc ${file}
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/${name}.gz
+                    COMMAND_ERROR_IS_FATAL ANY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/packaging/totem.1.gz
+              ${PROJECT_BINARY_DIR}/packaging/totem-archive.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(FILES ${PROJECT_BINARY_DIR}/packaging/README.md ${TOTEM_PACKAGING_DIR}/copyright
               ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${TOTEM_DOC_DIR})
@@ -87,7 +97,7 @@ else()
         "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6sql6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6network6 (>= 6.4), libcups2, ")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "${totem_linked_libraries}libqt6sql6-sqlite, libqt6sql6-psql, qt6-wayland, cage, systemd")
+    "${totem_linked_libraries}libqt6sql6-sqlite, libqt6sql6-psql, qt6-wayland, cage, xwayland, systemd")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${TOTEM_PACKAGING_DIR}/postinst
     ${TOTEM_PACKAGING_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
