@@ -29,10 +29,7 @@ int main(int argc, char *argv[])
     parser.addOption(publicOption);
 
     // Asked on a text console (over ssh on the kiosk) the version needs no window system.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (parser.parse(arguments) && parser.isSet(versionOption))
+    if (parser.parse(QStringList(argv, argv + argc)) && parser.isSet(versionOption))
         parser.showVersion();
 
     QApplication app(argc, argv);

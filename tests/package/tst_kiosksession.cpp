@@ -36,7 +36,10 @@ private slots:
         QTemporaryDir scratch;
         const QDir dir(scratch.path());
         const QString build = QFileInfo(QStringLiteral(TOTEM_BIN)).absolutePath();
+        // CPack's install writes its list of files into the build folder, as an install does.
+        const bool listKept = QFile::exists(build + "/install_manifest.txt");
         QCOMPARE(run("cpack", {"--config", build + "/CPackConfig.cmake", "-B", dir.path()}), 0);
+        QVERIFY(listKept || QFile::remove(build + "/install_manifest.txt"));
         const QStringList debs = dir.entryList({"totem_*_amd64.deb"});
         QCOMPARE(debs.size(), 1);
         const QString deb = dir.filePath(debs[0]);
