@@ -82,7 +82,15 @@ schedule, the ticket and the screen's layout.
 
 The package also holds a kiosk session, disabled until enabled: the public
 screen under the cage compositor at boot, restarted when it stops.")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Debian's archive holds a package of the same name, a media player, at version 43: the
+# epoch keeps an upgrade from taking it for a newer kiosk. File names carry no epoch.
+set(CPACK_DEBIAN_PACKAGE_EPOCH 1)
+execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+endif()
+set(CPACK_DEBIAN_FILE_NAME totem_${PROJECT_VERSION}_${CPACK_DEBIAN_PACKAGE_ARCHITECTURE}.deb)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_STRIP_FILES ON)
