@@ -8,12 +8,32 @@
 #include "ui/qtdialogs.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Totem KZ4"));
-    QApplication::setApplicationVersion(QStringLiteral("3.3.5"));
+    QApplication::setApplicationVersion(QStringLiteral(TOTEM_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Il totem dei biglietti e la sua console di gestione."));
+    parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption publicOption(
+        QStringLiteral("pubblico"),
+        QStringLiteral("Dopo l'avvio apre subito il Front-End al pubblico sulla numerazione "
+                       "corrente, come la console con \"Carica la Numerazione Corrente\"; "
+                       "F10 lo chiude e mostra la console."));
+    parser.addOption(publicOption);
+
+    // Asked on a text console (over ssh on the kiosk) the version needs no window system.
+    if (parser.parse(QStringList(argv, argv + argc)) && parser.isSet(versionOption))
+        parser.showVersion();
+
+    QApplication app(argc, argv);
+    parser.process(app);
     FontSubstitutes::install();
     // Qt's standard buttons and menus speak the kiosk's language; without the file, English.
     QtTranslation::install(app);
@@ -33,5 +53,9 @@ int main(int argc, char *argv[])
     GestioneTotem console(state, dialogs, clock);
     QApplication::setQuitOnLastWindowClosed(true);
     console.show();
+    if (parser.isSet(publicOption))
+        QTimer::singleShot(0, &console, [&console] {
+            console.openPublicScreenWith(GestioneTotem::StartMode::Current);
+        });
     return app.exec();
 }

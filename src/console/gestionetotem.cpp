@@ -46,7 +46,7 @@ GestioneTotem::GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, 
     bannerImage_->setPixmap(QPixmap(QStringLiteral(":/images/banner.png")));
     bannerImage_->setScaledContents(true);
 
-    versionLabel_ = new QLabel(QStringLiteral("Versione 3.3.5"), this);
+    versionLabel_ = new QLabel(QStringLiteral("Versione " TOTEM_VERSION), this);
     versionLabel_->setObjectName(QStringLiteral("Label1"));
     versionLabel_->setGeometry(Twips::rect(2640, 4440, 1455, 255));
     versionLabel_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
@@ -130,6 +130,13 @@ GestioneTotem::StartMode GestioneTotem::startMode() const
 void GestioneTotem::closeConsole()
 {
     close();
+}
+
+void GestioneTotem::openPublicScreenWith(StartMode mode)
+{
+    // The choice stays on the console, as if the administrator had made it.
+    startModeButtons_[mode == StartMode::Current ? 1 : 0]->setChecked(true);
+    openPublicScreen();
 }
 
 void GestioneTotem::openPublicScreen()

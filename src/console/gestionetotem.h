@@ -30,6 +30,9 @@ public:
     GestioneTotem(KioskState &state, Dialogs &dialogs, Clock &clock, QWidget *parent = nullptr);
 
     StartMode startMode() const;
+    // What the public screen's button does, with that numbering chosen first: how a kiosk
+    // that starts unattended reaches the public screen.
+    void openPublicScreenWith(StartMode mode);
     const std::array<qint32, Office::LineCount> &startingNumbers() const
     {
         return startingNumbers_;

@@ -1,0 +1,128 @@
+#include "support/kioskfixture.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+// The package as a kiosk gets it: made by CPack from this build, checked by lintian, unpacked
+// into a scratch root, and its totem started with --pubblico under a headless cage on a demo
+// installation, as the kiosk session starts it. The test plays systemd's Restart=always: it
+// kills totem and starts the session again, which must find its way past what the killed
+// one left behind. A press cannot be made: cage has no virtual keyboard or pointer.
+class TestKioskSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+#if defined(__SANITIZE_ADDRESS__) || defined(__has_feature) && __has_feature(address_sanitizer)
+        QSKIP("packages come from the Release build of ./kiosk package, not a sanitized one");
+#endif
+        for (const char *tool : {"cpack", "dpkg-deb", "cage", "grim"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
+    }
+
+    void publicScreenComesBackUnderCage()
+    {
+        QTemporaryDir scratch;
+        const QDir dir(scratch.path());
+        const QString build = QFileInfo(QStringLiteral(TOTEM_BIN)).absolutePath();
+        // CPack's install writes its list of files into the build folder, as an install does.
+        const bool listKept = QFile::exists(build + "/install_manifest.txt");
+        QCOMPARE(run("cpack", {"--config", build + "/CPackConfig.cmake", "-B", dir.path()}), 0);
+        QVERIFY(listKept || QFile::remove(build + "/install_manifest.txt"));
+        const QStringList debs = dir.entryList({"totem_*_amd64.deb"});
+        QCOMPARE(debs.size(), 1);
+        const QString deb = dir.filePath(debs[0]);
+        if (!QStandardPaths::findExecutable(QStringLiteral("lintian")).isEmpty())
+            QCOMPARE(run("lintian", {"--fail-on", "error", deb}), 0);
+        QCOMPARE(run("dpkg-deb", {"-x", deb, dir.filePath("root")}), 0);
+        const QString bin = dir.filePath("root/usr/bin/");
+        QCOMPARE(output(bin + "totem", {"--version"}),
+                 "Totem KZ4 " + debs[0].section(u'_', 1, 1).toUtf8() + "\n");
+
+        const QString work = dir.filePath("work");
+        QVERIFY(dir.mkpath("work/archivi"));
+        QCOMPARE(run(bin + "totem-archive", {"init", work + "/archivi", "--demo"}), 0);
+        QCOMPARE(run(bin + "totem-archive", {"ticket", work + "/Ticket.lbl", "pdf:" + work}), 0);
+        QVERIFY(put(work + "/percorsiT.txt", "\"" + work.toUtf8() + "/archivi\"\r\n"));
+        // The demo's single queue is past its initial number: a start from the initial
+        // numbering would show here.
+        const QStringList numbers = {"show", work + "/archivi", "Totem.mdb", "Numerazione"};
+        const QByteArray current = output(bin + "totem-archive", numbers);
+        // cage refuses to run as root.
+        QVERIFY(::geteuid() != 0 || run("chown", {"-R", "65534:65534", dir.path()}) == 0);
+        QVERIFY(KioskFixture::giveUpRoot());
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        env.insert("TMPDIR", dir.path()); // the one-copy lock, away from other tests'
+        env.insert("WLR_BACKENDS", "headless");
+        env.insert("WLR_LIBINPUT_NO_DEVICES", "1");
+        env.insert("QT_QPA_PLATFORM", "wayland");
+        QProcess cage;
+        cage.setProcessEnvironment(env);
+        cage.setWorkingDirectory(work);
+        cage.setStandardOutputFile(QProcess::nullDevice());
+        cage.setStandardErrorFile(QProcess::nullDevice());
+        env.insert("WAYLAND_DISPLAY", "wayland-0");
+        // Only the public screen reaches the far corner: the console and boxes stay small.
+        const auto publicScreenShown = [&] {
+            for (QDeadlineTimer deadline(60000); !deadline.hasExpired(); QTest::qWait(250)) {
+                QProcess grim;
+                grim.setProcessEnvironment(env);
+                grim.start("grim", {dir.filePath("shot.png")});
+                const bool taken = grim.waitForFinished() && grim.exitCode() == 0;
+                const QImage shot(taken ? dir.filePath("shot.png") : QString());
+                if (!shot.isNull()
+                    && shot.pixel(shot.width() * 9 / 10, shot.height() * 9 / 10) != qRgb(0, 0, 0))
+                    return true;
+            }
+            return false;
+        };
+        // cage's children are totem and, once it is asked for, Xwayland.
+        const auto killTotem = [&](int signal) {
+            const QString children = QStringLiteral("/proc/%1/task/%1/children");
+            for (const QByteArray &pid : take(children.arg(cage.processId())).split(' '))
+                if (take("/proc/" + pid + "/comm").startsWith("totem"))
+                    return ::kill(pid.toInt(), signal) == 0;
+            return false;
+        };
+        for (int start = 0; start < 2; ++start) {
+            cage.start("cage", {"--", bin + "totem", "--pubblico"});
+            QVERIFY(cage.waitForStarted());
+            QVERIFY(publicScreenShown());
+            // cage ends with its one program, as the session does.
+            QVERIFY(killTotem(start == 0 ? SIGKILL : SIGTERM));
+            QVERIFY(cage.waitForFinished(30000));
+        }
+        QCOMPARE(output(bin + "totem-archive", numbers), current);
+    }
+
+private:
+    static int run(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.start(program, arguments);
+        return process.waitForFinished(120000) ? process.exitCode() : -1;
+    }
+    static QByteArray output(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        return process.waitForFinished() ? process.readAllStandardOutput() : QByteArray();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKioskSession)
+#include "tst_kiosksession.moc"
