@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QtDebug>
 
 namespace {
 const QString timeFormat = QStringLiteral("HH.mm");
@@ -131,6 +132,8 @@ void FrontEnd::activate()
 {
     guard_->markActivated();
     placeFullScreen();
+    // For the technician reading the kiosk session's log: the screen is up, and how big.
+    qInfo("Schermo pubblico aperto: %dx%d", width(), height());
     // Whatever the reader brings back from before now belongs to the last activation.
     reads_->restart();
     ticketDate_ = bar_->shortDateLabel()->text();
@@ -292,6 +295,15 @@ void FrontEnd::setBackgroundPicture(const QPixmap &picture)
 {
     picture_ = picture;
     update();
+}
+
+void FrontEnd::showEvent(QShowEvent *event)
+{
+    // The screen's size must be known when its window is first mapped: a kiosk compositor
+    // places a window once, and cage centres one smaller than the output rather than
+    // filling the output with it.
+    placeFullScreen();
+    QDialog::showEvent(event);
 }
 
 void FrontEnd::paintEvent(QPaintEvent *event)

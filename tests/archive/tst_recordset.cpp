@@ -1,5 +1,6 @@
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
+#include "archive/findcriteria.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
 #include "support/archivefixture.h"
@@ -96,6 +97,19 @@ private slots:
         }
         // Nothing built on the way is left behind.
         QCOMPARE(QDir(fresh_->path()).entryList(QDir::Files | QDir::Hidden), names);
+    }
+
+    // Patterns read as the installation's own tools read them: * ? # and [..] classes.
+    void likePatternsReadAsAccessReadsThem()
+    {
+        const auto matches = [](const QString &pattern, const QString &text) {
+            return FindCriteria::parse(u"[DescCampo]like'%1'"_qs.arg(pattern)).matches(text);
+        };
+        QVERIFY(matches(u"postazione1"_qs, u"Postazione1"_qs));
+        QVERIFY(!matches(u"Postazione1"_qs, u"Postazione10"_qs));
+        QVERIFY(matches(u"Post*#"_qs, u"Postazione7"_qs) && !matches(u"Post*#"_qs, u"PostX"_qs));
+        QVERIFY(matches(u"P?sta[!x]ione[1-3]"_qs, u"Postazione2"_qs));
+        QVERIFY(!matches(u"Postazione[1-3]"_qs, u"Postazione4"_qs));
     }
 };
 

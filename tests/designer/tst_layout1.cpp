@@ -1,5 +1,6 @@
 #include "designer/designerlayout.h"
 #include "designer/designerloader.h"
+#include "designer/dialogfields.h"
 #include "designer/form2.h"
 #include "designer/impostasfondo.h"
 #include "designer/layout1.h"
@@ -395,6 +396,15 @@ private slots:
         QCOMPARE(moved->pos(), landed);
         // The tool panel's place is not part of the layout.
         QCOMPARE(designer.hasUnsavedChanges(), landed != from && handle != u"Image2"_qs);
+    }
+
+    void aPointSizeIsPositive()
+    {
+        for (const auto &[text, valid] :
+             {std::pair{u"0"_qs, false}, {u"-3"_qs, false}, {u"10,5"_qs, true}}) {
+            const QLineEdit field(text);
+            QCOMPARE(DialogFields::pointSize(&field).has_value(), valid);
+        }
     }
 };
 

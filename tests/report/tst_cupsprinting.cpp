@@ -1,3 +1,4 @@
+#include "report/cupsconnection.h"
 #include "report/printtarget.h"
 #include "report/reporterror.h"
 #include "report/ticketproject.h"
@@ -165,6 +166,11 @@ private slots:
             runProcess(u"cupsenable"_qs, {troubleQueue_});
             runProcess(u"cupsaccept"_qs, {troubleQueue_});
         });
+        // What `totem-archive printers` lists: a queue refusing jobs is still idle.
+        for (const CupsQueue &queue : CupsConnection::allQueues()) {
+            if (queue.name == troubleQueue_)
+                QCOMPARE(queue.stateText(), rejecting ? u"pronta"_qs : u"ferma"_qs);
+        }
 
         TicketProject project = TicketProject::defaultTicket(troubleQueue_);
         project.timeoutMs = 300;
