@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -211,6 +212,9 @@ private slots:
         QVERIFY(picture.save(folder + u"b.BMP"_qs, "BMP") && put(folder + u"X.JPG"_qs, "?"));
         ImpostaSfondo form(dialogs_, folder + u"a.jpg"_qs);
         QCOMPARE(named<QListWidget>(form, u"File1"_qs)->count(), 3);
+        // The folders from the root down to the picture's.
+        const auto *top = named<QTreeWidget>(form, u"Dir1"_qs)->topLevelItem(0);
+        QCOMPARE(top->text(0), QDir::toNativeSeparators(QDir::rootPath()));
         QSignalSpy chosen(&form, &ImpostaSfondo::backgroundChosen);
         click(form, u"PushButton3"_qs);
         QCOMPARE(chosen.count(), 1);
