@@ -154,6 +154,19 @@ private slots:
         QTEST(seen.value(what), "expected");
     }
 
+    // A short table leaves the last elements as designed and says which.
+    void aShortLayoutTableNamesWhatItLeaves()
+    {
+        QVERIFY(fixture_->run(u"Totem.mdb"_qs, {u"DELETE FROM Layout1 WHERE rowid > 12"_qs}));
+        QStringList problems;
+        QCOMPARE(ScreenLayoutReader::read(fixture_->folder(), &problems).recordCount, 12);
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems[0].endsWith(u"contiene 12 record invece di 14; elementi lasciati come "
+                                      "progettati: %1, %2"_qs.arg(ScreenLayout::recordName(13),
+                                                                  ScreenLayout::recordName(14))),
+                 qPrintable(problems[0]));
+    }
+
     void form2OpensOnTheSingleQueueAndGivesEveryPanelOneLook()
     {
         ScreenLayout layout = sample();
