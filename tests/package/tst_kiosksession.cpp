@@ -1,4 +1,5 @@
 #include "support/kioskfixture.h"
+#include "support/processrun.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -37,29 +38,33 @@ private slots:
         const QString build = QFileInfo(QStringLiteral(TOTEM_BIN)).absolutePath();
         // CPack's install writes its list of files into the build folder, as an install does.
         const bool listKept = QFile::exists(build + "/install_manifest.txt");
-        QCOMPARE(run("cpack", {"--config", build + "/CPackConfig.cmake", "-B", dir.path()}), 0);
+        QVERIFY(
+            runProcess("cpack", {"--config", build + "/CPackConfig.cmake", "-B", dir.path()}).ok());
         QVERIFY(listKept || QFile::remove(build + "/install_manifest.txt"));
         const QStringList debs = dir.entryList({"totem_*_amd64.deb"});
         QCOMPARE(debs.size(), 1);
         const QString deb = dir.filePath(debs[0]);
-        if (!QStandardPaths::findExecutable(QStringLiteral("lintian")).isEmpty())
-            QCOMPARE(run("lintian", {"--fail-on", "error", deb}), 0);
-        QCOMPARE(run("dpkg-deb", {"-x", deb, dir.filePath("root")}), 0);
+        if (!QStandardPaths::findExecutable(QStringLiteral("lintian")).isEmpty()) {
+            const ProcessRun lint = runProcess("lintian", {"--fail-on", "error", deb});
+            QVERIFY2(lint.ok(), qPrintable(lint.out));
+        }
+        QVERIFY(runProcess("dpkg-deb", {"-x", deb, dir.filePath("root")}).ok());
         const QString bin = dir.filePath("root/usr/bin/");
-        QCOMPARE(output(bin + "totem", {"--version"}),
-                 "Totem KZ4 " + debs[0].section(u'_', 1, 1).toUtf8() + "\n");
+        QCOMPARE(runProcess(bin + "totem", {"--version"}).out,
+                 "Totem KZ4 " + debs[0].section(u'_', 1, 1) + "\n");
 
         const QString work = dir.filePath("work");
         QVERIFY(dir.mkpath("work/archivi"));
-        QCOMPARE(run(bin + "totem-archive", {"init", work + "/archivi", "--demo"}), 0);
-        QCOMPARE(run(bin + "totem-archive", {"ticket", work + "/Ticket.lbl", "pdf:" + work}), 0);
+        QVERIFY(runProcess(bin + "totem-archive", {"init", work + "/archivi", "--demo"}).ok());
+        QVERIFY(runProcess(bin + "totem-archive", {"ticket", work + "/Ticket.lbl", "pdf:" + work})
+                    .ok());
         QVERIFY(put(work + "/percorsiT.txt", "\"" + work.toUtf8() + "/archivi\"\r\n"));
         // The demo's single queue is past its initial number: a start from the initial
         // numbering would show here.
         const QStringList numbers = {"show", work + "/archivi", "Totem.mdb", "Numerazione"};
-        const QByteArray current = output(bin + "totem-archive", numbers);
+        const QString current = runProcess(bin + "totem-archive", numbers).out;
         // cage refuses to run as root.
-        QVERIFY(::geteuid() != 0 || run("chown", {"-R", "65534:65534", dir.path()}) == 0);
+        QVERIFY(::geteuid() != 0 || runProcess("chown", {"-R", "65534:65534", dir.path()}).ok());
         QVERIFY(KioskFixture::giveUpRoot());
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -102,22 +107,7 @@ private slots:
             QVERIFY(killTotem(start == 0 ? SIGKILL : SIGTERM));
             QVERIFY(cage.waitForFinished(30000));
         }
-        QCOMPARE(output(bin + "totem-archive", numbers), current);
-    }
-
-private:
-    static int run(const QString &program, const QStringList &arguments)
-    {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedChannels);
-        process.start(program, arguments);
-        return process.waitForFinished(120000) ? process.exitCode() : -1;
-    }
-    static QByteArray output(const QString &program, const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(program, arguments);
-        return process.waitForFinished() ? process.readAllStandardOutput() : QByteArray();
+        QCOMPARE(runProcess(bin + "totem-archive", numbers).out, current);
     }
 };
 
