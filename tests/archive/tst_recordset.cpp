@@ -43,11 +43,11 @@ private slots:
     {
         fresh_ = std::make_unique<QTemporaryDir>();
         QFile::remove(path_);
-        QVERIFY(
-            SqliteFile::run(path_, {u"CREATE TABLE Numerazione(P1 LONG, P2 LONG)"_qs,
-                                    u"INSERT INTO Numerazione VALUES(41, 7)"_qs,
-                                    u"CREATE TABLE Tipi(b BOOLEAN, i SMALLINT, l LONG, y BYTE)"_qs,
-                                    u"INSERT INTO Tipi VALUES(-1, 5, 70000, 200)"_qs}));
+        QVERIFY(SqliteFile::run(
+            path_, {u"CREATE TABLE Numerazione(P1 LONG, P2 LONG)"_qs,
+                    u"INSERT INTO Numerazione VALUES(41, 7)"_qs,
+                    u"CREATE TABLE Tipi(b BOOLEAN, i SMALLINT, l LONG, y BYTE, d DATETIME)"_qs,
+                    u"INSERT INTO Tipi VALUES(-1, 5, 70000, 200, '2026-12-07 09:40:00')"_qs}));
     }
 
     void updateWritesOnlyTheFieldsSetAndRefusesWhatDoesNotFit()
@@ -71,11 +71,13 @@ private slots:
         RecordSet types = opened(u"Tipi"_qs);
         types.edit();
         types.setValue(u"b"_qs, false);
-        types.setValue(u"l"_qs, u" "_qs); // an empty text empties a number field
+        types.setValue(u"l"_qs, u" "_qs); // an empty text empties a number or date field
+        types.setValue(u"d"_qs, QString());
         types.setValue(u"i"_qs, -5);
         QCOMPARE(failureOf([&] { types.setValue(u"y"_qs, -1); }), Reason::BadValue);
         types.update();
         QVERIFY(!opened(u"Tipi"_qs).isNull(u"b"_qs) && opened(u"Tipi"_qs).isNull(u"l"_qs));
+        QVERIFY(opened(u"Tipi"_qs).isNull(u"d"_qs));
     }
 
     // The kiosk reads the first record of each table and converts its numbers: a missing
