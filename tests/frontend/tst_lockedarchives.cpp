@@ -90,16 +90,11 @@ private slots:
 
         // The lock gone, the same screen issues the next number.
         QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 10000);
-        const int before =
-            named<QLineEdit>(screen, u"Numero%1"_qs.arg(KioskFixture::StaffedCounter))
-                ->text()
-                .toInt();
         QVERIFY(office.press(screen, KioskFixture::StaffedCounter));
-        QCOMPARE(named<QLineEdit>(screen, u"Numero%1"_qs.arg(KioskFixture::StaffedCounter))->text(),
-                 QString::number(before + 1));
+        // The ticket given under the lock first, written back before this one if kept aside.
         QCOMPARE(office.archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs,
                                             u"P%1"_qs.arg(KioskFixture::StaffedCounter)),
-                 QString::number(before + 1));
+                 u"2"_qs);
     }
 };
 

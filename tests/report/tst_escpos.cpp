@@ -1,4 +1,5 @@
 #include "report/escposraster.h"
+#include "report/escposstatus.h"
 #include "report/printtarget.h"
 #include "report/ticketproject.h"
 #include "report/ticketrenderer.h"
@@ -108,6 +109,15 @@ private slots:
         // Turned bad between the number and the ticket: the print fails the same way.
         QCOMPARE(reportErrorOf([&] { target->print(project, {ticket_}); }), expected);
         QCOMPARE(printer.record().printed, 0);
+    }
+
+    // Each error cause alone stops the printer: the cutter's as much as the others.
+    void everyErrorCauseRefuses()
+    {
+        for (const quint8 cause : {0x08, 0x20, 0x40}) {
+            const EscPosStatus status({0x12, 0x12, quint8(0x12 | cause), 0x12});
+            QVERIFY2(status.failed(), qPrintable(QString::number(cause)));
+        }
     }
 
     void malformedOrUnreachablePrintersAreRefused_data()
