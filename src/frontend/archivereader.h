@@ -21,13 +21,14 @@ class ArchiveReader : public QObject
 public:
     using QObject::QObject;
 
-    // Who is on duty now; none when the schedule or the operators cannot be read.
-    static std::optional<DutyRoster> readDuty(const QString &archiveFolder, const QDateTime &now);
-
     void readServed(quint64 activation, const QString &archiveFolder);
     void readDutyFor(quint64 activation, const QString &archiveFolder, const QDateTime &now);
 
 signals:
     void servedRead(quint64 activation, const ServedNumbers &served);
     void dutyRead(quint64 activation, const std::optional<DutyRoster> &roster);
+
+private:
+    // Who is on duty now; none when the schedule or the operators cannot be read.
+    static std::optional<DutyRoster> readDuty(const QString &archiveFolder, const QDateTime &now);
 };

@@ -186,8 +186,6 @@ void FrontEnd::showServed(const ServedNumbers &served)
 
 void FrontEnd::showDuty(const std::optional<DutyRoster> &roster)
 {
-    // The console may hand over new starting numbers before any activation.
-    numbering_.setStartingNumbers(state_.startingNumbers);
     if (!roster) {
         // A schedule that cannot be read leaves every counter as it was; the public sees
         // the notice and the next minute tries again, with no box to dismiss on a kiosk.
