@@ -1,13 +1,13 @@
 #include "archive/archiveconnection.h"
 
 #include "archive/archiveerror.h"
+#include "archive/archivepath.h"
+#include "archive/archivetransaction.h"
+#include "archive/serverstore.h"
+#include "archive/sqlitestore.h"
 
 #include <QAtomicInteger>
-#include <QDir>
-#include <QFileInfo>
 #include <QMutex>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 // Connections are opened on the public screen's reader thread too: names stay unique
@@ -35,55 +35,24 @@ void ArchiveConnection::setOpeningHook(OpeningHook hook)
     openingHook = std::move(hook);
 }
 
-ArchiveConnection::ArchiveConnection(const QString &path)
-    : name_(QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1))), path_(path)
+std::shared_ptr<ArchiveStore> ArchiveConnection::openStore(const QString &path)
 {
     if (const OpeningHook hook = currentOpeningHook())
         hook(path);
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        const QString detail = info.dir().exists()
-                                   ? QStringLiteral("il file non esiste")
-                                   : QStringLiteral("la cartella %1 non esiste").arg(info.path());
-        throw ArchiveError(ArchiveError::Reason::Unreachable,
-                           QStringLiteral("Archivio non raggiungibile: %1").arg(path), detail);
-    }
-    if (!info.isFile())
-        throw ArchiveError(ArchiveError::Reason::NotAnArchive,
-                           QStringLiteral("Il file %1 non è un archivio valido.").arg(path),
-                           QStringLiteral("non è un file"));
-
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db_.setDatabaseName(path);
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-    if (!db_.open()) {
-        const ArchiveError error = ArchiveError::fromSql(path, db_.lastError(), false);
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-        throw error;
-    }
+    const QString name = QStringLiteral("archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1));
+    if (ArchivePath::isServer(path))
+        return std::make_shared<ServerStore>(path, name, busyTimeoutMs);
+    return std::make_shared<SqliteStore>(path, name, busyTimeoutMs);
 }
 
-ArchiveConnection::~ArchiveConnection()
+ArchiveConnection::ArchiveConnection(const QString &path)
+    : store_(ArchiveTransaction::storeOf(path))
 {
-    db_.close();
-    db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name_);
+    if (!store_)
+        store_ = openStore(path);
 }
 
-QStringList ArchiveConnection::tableNames()
-{
-    QSqlQuery query(db_);
-    // Reading the schema is also the first read of the file: a file that is not an
-    // archive fails here.
-    if (!query.exec(QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type IN ('table','view') ORDER BY rowid")))
-        throw ArchiveError::fromSql(path_, query.lastError(), false);
-    QStringList names;
-    while (query.next())
-        names << query.value(0).toString();
-    return names;
-}
+ArchiveConnection::~ArchiveConnection() = default;
 
 QString ArchiveConnection::storedTableName(const QString &name)
 {
@@ -94,8 +63,8 @@ QString ArchiveConnection::storedTableName(const QString &name)
     }
     throw ArchiveError(ArchiveError::Reason::MissingTable,
                        QStringLiteral("La tabella %1 non esiste nell'archivio %2.")
-                           .arg(wanted, QFileInfo(path_).fileName()),
-                       path_);
+                           .arg(wanted, ArchivePath::fileName(path())),
+                       path());
 }
 
 QString ArchiveConnection::quoted(const QString &identifier)

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "archive/archivestore.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 // One archive opened for one operation and closed when the object goes out of scope, so
 // that no connection outlives the operation and every operation sees the archive as the
-// other workstations have left it. Opening never creates a missing archive.
+// other workstations have left it. Opening never creates a missing archive. Inside an
+// ArchiveTransaction of the same archive the connection is the transaction's.
 // A connection is made, used and removed by the thread that constructs the object, so any
 // thread may run operations, each on connections of its own.
 class ArchiveConnection
@@ -25,13 +29,14 @@ public:
     ArchiveConnection(const ArchiveConnection &) = delete;
     ArchiveConnection &operator=(const ArchiveConnection &) = delete;
 
-    QSqlDatabase &database() { return db_; }
-    const QString &path() const { return path_; }
+    QSqlDatabase &database() { return store_->database(); }
+    ArchiveStore &store() { return *store_; }
+    const QString &path() const { return store_->path(); }
 
     // The stored spelling of a table, matched without regard to case (accented letters
     // included, which SQLite itself does not fold).
     QString storedTableName(const QString &name);
-    QStringList tableNames();
+    QStringList tableNames() { return store_->tableNames(); }
 
     static QString quoted(const QString &identifier);
 
@@ -42,7 +47,9 @@ public:
     static void setOpeningHook(OpeningHook hook);
 
 private:
-    QString name_;
-    QString path_;
-    QSqlDatabase db_;
+    friend class ArchiveTransaction;
+    // A store of its own, whatever transaction runs.
+    static std::shared_ptr<ArchiveStore> openStore(const QString &path);
+
+    std::shared_ptr<ArchiveStore> store_;
 };

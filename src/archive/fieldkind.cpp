@@ -16,7 +16,7 @@ FieldKind fieldKindFromDeclaredType(const QString &declaredType)
     if (type == u"SMALLINT" || type == u"SHORT" || type == u"INT2")
         return FieldKind::Integer;
     if (type == u"LONG" || type == u"INTEGER" || type == u"INT" || type == u"INT4"
-        || type == u"MEDIUMINT" || type == u"BIGINT" || type == u"COUNTER"
+        || type == u"MEDIUMINT" || type == u"BIGINT" || type == u"INT8" || type == u"COUNTER"
         || type == u"AUTOINCREMENT")
         return FieldKind::Long;
     if (type == u"SINGLE" || type == u"FLOAT4" || type == u"REAL4")

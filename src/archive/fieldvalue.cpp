@@ -70,6 +70,8 @@ QVariant FieldValue::fromStorage(FieldKind kind, const QVariant &stored)
         return ok ? QVariant(number) : stored;
     }
     case FieldKind::DateTime: {
+        if (stored.typeId() == QMetaType::QDateTime)
+            return stored;
         if (stored.typeId() == QMetaType::QString) {
             const QString text = stored.toString().trimmed();
             QDateTime when = QDateTime::fromString(text, isoFormat);

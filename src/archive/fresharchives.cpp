@@ -7,6 +7,7 @@
 #include "archive/archiveschema.h"
 #include "archive/demoarchivecontent.h"
 #include "archive/fieldvalue.h"
+#include "archive/serverstore.h"
 
 #include <QAtomicInteger>
 #include <QFile>
@@ -98,23 +99,31 @@ QVariant recordValue(const ArchiveContent::Record &record, const QString &field)
 void writeTable(QSqlDatabase &db, const QString &archivePath, const ArchiveSchema::Table &table,
                 const QList<ArchiveContent::Record> &records)
 {
+    const bool server = ArchivePath::isServer(archivePath);
+    const auto stored = [server](const QString &name) {
+        return ArchiveConnection::quoted(server ? ServerStore::storedName(name) : name);
+    };
     QStringList columns;
     QStringList names;
+    if (server)
+        columns << ArchiveConnection::quoted(ServerStore::rowOrderColumn())
+                       + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
     for (const ArchiveSchema::Field &field : table.fields) {
-        columns << ArchiveConnection::quoted(field.name) + u' ' + declaredTypeOf(field.kind);
-        names << ArchiveConnection::quoted(field.name);
+        columns << stored(field.name) + u' '
+                       + (server ? ServerStore::columnType(field.kind)
+                                 : declaredTypeOf(field.kind));
+        names << stored(field.name);
     }
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)")
-                        .arg(ArchiveConnection::quoted(table.name), columns.join(u", "))))
+    if (!query.exec(
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(stored(table.name), columns.join(u", "))))
         throw writeError(archivePath, query.lastError().text());
     if (records.isEmpty())
         return;
 
     const QStringList placeholders(table.fields.size(), QStringLiteral("?"));
     if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(ArchiveConnection::quoted(table.name), names.join(u", "),
-                                placeholders.join(u", "))))
+                           .arg(stored(table.name), names.join(u", "), placeholders.join(u", "))))
         throw writeError(archivePath, query.lastError().text());
     for (const ArchiveContent::Record &record : records) {
         for (int i = 0; i < table.fields.size(); ++i) {
@@ -166,17 +175,66 @@ void removeOld(const QString &archivePath)
     }
 }
 
+// The three archives as schemas of the server's database, made in one transaction.
+void createOnServer(const QString &address, const ArchiveContent &records, bool overwrite)
+{
+    ServerStore server(
+        address, QStringLiteral("fresh-archive-%1").arg(connectionSerial.fetchAndAddRelaxed(1)),
+        ArchiveConnection::BusyTimeoutMs);
+    QSqlDatabase &db = server.database();
+    QSqlQuery query(db);
+    if (!overwrite) {
+        QStringList schemas;
+        for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives())
+            schemas << u'\'' + ServerStore::schemaOf(archive.fileName) + u'\'';
+        if (!query.exec(QStringLiteral("SELECT nspname FROM pg_namespace WHERE nspname IN (%1)")
+                            .arg(schemas.join(u','))))
+            throw ArchiveError::fromSql(address, query.lastError(), false);
+        if (query.next())
+            throw ArchiveError(ArchiveError::Reason::Other,
+                               QStringLiteral("Lo schema %1 esiste già sul server %2: per "
+                                              "sostituirlo usare --force.")
+                                   .arg(query.value(0).toString(), address));
+    }
+    if (!db.transaction())
+        throw ArchiveError::fromSql(address, db.lastError(), true);
+    for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives()) {
+        const QString path = ArchivePath::join(address, archive.fileName);
+        const QString schema = ServerStore::schemaOf(archive.fileName);
+        QStringList statements{QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE")
+                                   .arg(ArchiveConnection::quoted(schema))};
+        statements
+            << ServerStore::schemaStatements(schema)
+            << QStringLiteral("SET LOCAL search_path TO %1").arg(ArchiveConnection::quoted(schema));
+        for (const QString &statement : std::as_const(statements)) {
+            if (!query.exec(statement))
+                throw ArchiveError::fromSql(path, query.lastError(), true);
+        }
+        for (const ArchiveSchema::Table &table : archive.tables)
+            writeTable(db, path, table, records.records(archive.fileName, table.name));
+    }
+    if (!db.commit())
+        throw ArchiveError::fromSql(address, db.lastError(), true);
+}
+
 } // namespace
 
 void FreshArchives::create(const QString &folder, Content content, bool overwrite)
 {
+    create(folder, content == Content::Demo ? DemoArchiveContent::build() : ArchiveContent::empty(),
+           overwrite);
+}
+
+void FreshArchives::create(const QString &folder, const ArchiveContent &records, bool overwrite)
+{
+    checkContent(records);
+    if (ArchivePath::isServer(folder)) {
+        createOnServer(ArchivePath::serverOf(folder), records, overwrite);
+        return;
+    }
     if (folder.trimmed().isEmpty() || !QFileInfo(folder).isDir())
         throw ArchiveError(ArchiveError::Reason::Unreachable,
                            QStringLiteral("La cartella degli archivi %1 non esiste.").arg(folder));
-
-    const ArchiveContent records =
-        content == Content::Demo ? DemoArchiveContent::build() : ArchiveContent::empty();
-    checkContent(records);
 
     QStringList targets;
     for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives())

@@ -2,10 +2,10 @@
 
 #include "archive/archiveconnection.h"
 #include "archive/archiveerror.h"
+#include "archive/archivepath.h"
 #include "archive/fieldvalue.h"
 #include "archive/findcriteria.h"
 
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -46,35 +46,23 @@ void RecordSet::open()
     clear();
 
     ArchiveConnection connection(path_);
-    QSqlDatabase &db = connection.database();
+    ArchiveStore &store = connection.store();
     const bool select = isSelectStatement(source_);
 
     QStringList declaredTypes;
     QString sql;
-    {
-        QSqlQuery info(db);
-        if (select) {
-            // A temporary view reports the declared types of the statement's columns,
-            // which the driver itself does not pass on.
-            if (info.exec(QStringLiteral("CREATE TEMP VIEW kiosk_record_source AS ") + source_)
-                && info.exec(QStringLiteral("PRAGMA temp.table_info(kiosk_record_source)"))) {
-                while (info.next())
-                    declaredTypes << info.value(2).toString();
-            }
-            sql = source_;
-        } else {
-            table_ = connection.storedTableName(source_);
-            if (!info.exec(
-                    QStringLiteral("PRAGMA table_info(%1)").arg(ArchiveConnection::quoted(table_))))
-                throw ArchiveError::fromSql(path_, info.lastError(), false);
-            while (info.next())
-                declaredTypes << info.value(2).toString();
-            sql = QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid")
-                      .arg(ArchiveConnection::quoted(table_));
-        }
+    if (select) {
+        declaredTypes = store.declaredTypesOf(source_);
+        sql = store.statement(source_);
+    } else {
+        table_ = connection.storedTableName(source_);
+        const QList<ArchiveStore::StoredColumn> stored = store.columns(table_);
+        for (const ArchiveStore::StoredColumn &column : stored)
+            declaredTypes << column.declaredType;
+        sql = store.naturalOrderSelect(table_, stored);
     }
 
-    QSqlQuery query(db);
+    QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     if (!query.exec(sql)) {
         const ArchiveError error = ArchiveError::fromSql(path_, query.lastError(), false);
@@ -84,28 +72,32 @@ void RecordSet::open()
             throw ArchiveError(ArchiveError::Reason::MissingTable,
                                QStringLiteral("La selezione «%1» non può essere letta "
                                               "dall'archivio %2.")
-                                   .arg(source_, QFileInfo(path_).fileName()),
+                                   .arg(source_, ArchivePath::fileName(path_)),
                                error.detail());
         throw error;
     }
 
     const QSqlRecord record = query.record();
-    const int first = select ? 0 : 1; // the table form carries the rowid first
+    const int first = select ? 0 : 1; // the table form carries the row key first
+    QList<int> shown;
     for (int i = first; i < record.count(); ++i) {
+        if (select && store.isOwnColumn(record.fieldName(i)))
+            continue;
         Column column;
         column.name = record.fieldName(i);
-        const int j = i - first;
+        const qsizetype j = shown.size();
         column.declaredType = j < declaredTypes.size() ? declaredTypes.at(j) : QString();
         column.kind = fieldKindFromDeclaredType(column.declaredType);
         columns_ << column;
+        shown << i;
     }
     while (query.next()) {
         Row row;
         if (!select)
             row.rowid = query.value(0).toLongLong();
         row.values.reserve(columns_.size());
-        for (int i = 0; i < columns_.size(); ++i)
-            row.values << FieldValue::fromStorage(columns_.at(i).kind, query.value(i + first));
+        for (qsizetype i = 0; i < columns_.size(); ++i)
+            row.values << FieldValue::fromStorage(columns_.at(i).kind, query.value(shown.at(i)));
         rows_ << row;
     }
     if (query.lastError().isValid())
@@ -274,8 +266,9 @@ void RecordSet::update()
         QSqlQuery query(connection.database());
         // A file swapped for something else since open() fails here; its error, not the
         // binding's that would follow, says what happened.
-        if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                               .arg(ArchiveConnection::quoted(table_), assignments.join(u','))))
+        if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
+                               .arg(ArchiveConnection::quoted(table_), assignments.join(u','),
+                                    connection.store().rowKey())))
             throw ArchiveError::fromSql(path_, query.lastError(), true);
         for (const QVariant &v : std::as_const(bound))
             query.addBindValue(v);
@@ -298,7 +291,7 @@ void RecordSet::cancelUpdate()
 
 QString RecordSet::describe() const
 {
-    const QString file = QFileInfo(path_).fileName();
+    const QString file = ArchivePath::fileName(path_);
     if (table_.isEmpty() && isSelectStatement(source_))
         return QStringLiteral("selezione «%1», archivio %2").arg(source_, file);
     return QStringLiteral("tabella %1, archivio %2").arg(table_.isEmpty() ? source_ : table_, file);

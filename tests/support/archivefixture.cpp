@@ -1,9 +1,12 @@
 #include "support/archivefixture.h"
 
+#include "archive/archiveconnection.h"
 #include "archive/archiveerror.h"
+#include "archive/archivepath.h"
 #include "archive/archiveschema.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "support/testserver.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -14,7 +17,17 @@
 
 ArchiveFixture::ArchiveFixture(bool demo)
 {
-    if (!dir_.isValid() || !QDir(dir_.path()).mkdir(QStringLiteral("archivi")))
+    if (TestServer::wanted()) {
+        TestServer *server = TestServer::instance();
+        if (!server) {
+            qWarning("no test server: %s", qPrintable(TestServer::unavailableReason()));
+            return;
+        }
+        location_ = server->newDatabase();
+    } else if (dir_.isValid() && QDir(dir_.path()).mkdir(QStringLiteral("archivi"))) {
+        location_ = dir_.filePath(QStringLiteral("archivi"));
+    }
+    if (location_.isEmpty())
         return;
     try {
         FreshArchives::create(folder(),
@@ -25,14 +38,29 @@ ArchiveFixture::ArchiveFixture(bool demo)
     }
 }
 
+bool ArchiveFixture::onServer() const
+{
+    return ArchivePath::isServer(location_);
+}
+
 QString ArchiveFixture::path(const QString &archive) const
 {
-    return QDir(folder()).filePath(archive);
+    return onServer() ? ArchivePath::join(location_, archive) : QDir(folder()).filePath(archive);
 }
 
 bool ArchiveFixture::run(const QString &archive, const QStringList &statements) const
 {
-    return SqliteFile::run(path(archive), statements);
+    if (!onServer())
+        return SqliteFile::run(path(archive), statements);
+    ArchiveConnection connection(path(archive));
+    QSqlQuery query(connection.database());
+    for (const QString &statement : statements) {
+        if (!query.exec(statement)) {
+            qWarning() << statement << query.lastError().text();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool ArchiveFixture::addOperator(qint32 id, const QString &name) const
@@ -46,12 +74,20 @@ bool ArchiveFixture::addOperator(qint32 id, const QString &name) const
 bool ArchiveFixture::setDuty(const QString &dayTable, int counter, const QString &hourField,
                              qint32 id) const
 {
-    return run(QStringLiteral("Totem.mdb"),
-               {QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE rowid = "
-                               "(SELECT rowid FROM \"%1\" ORDER BY rowid LIMIT 1 OFFSET %4)")
-                    .arg(dayTable, hourField)
-                    .arg(id)
-                    .arg(counter - 1)});
+    try {
+        RecordSet day;
+        day.bind(path(QStringLiteral("Totem.mdb")), dayTable);
+        day.open();
+        for (int i = 1; i < counter; ++i)
+            day.moveNext();
+        day.edit();
+        day.setValue(hourField, id);
+        day.update();
+        return true;
+    } catch (const ArchiveError &error) {
+        qWarning("%s", error.what());
+        return false;
+    }
 }
 
 QString ArchiveFixture::firstValue(const QString &archive, const QString &table,

@@ -5,15 +5,18 @@
 #include <QTemporaryDir>
 #include <QVariantList>
 
-// A fresh installation in a temporary folder, with shortcuts for the changes tests make:
-// an operator, a schedule cell, a raw statement on one archive.
+// A fresh installation in a temporary folder, or in a database of its own on the test
+// server when the run keeps its archives there (KIOSK_TEST_STORE=server), with shortcuts for
+// the changes tests make: an operator, a schedule cell, a raw statement on one archive.
 class ArchiveFixture
 {
 public:
     explicit ArchiveFixture(bool demo = false);
 
     bool isValid() const { return valid_; }
-    QString folder() const { return dir_.filePath(QStringLiteral("archivi")); }
+    // The archive folder, or the server's address.
+    QString folder() const { return location_; }
+    bool onServer() const;
     QString path(const QString &archive) const;
 
     bool run(const QString &archive, const QStringList &statements) const;
@@ -22,11 +25,12 @@ public:
     bool setDuty(const QString &dayTable, int counter, const QString &hourField, qint32 id) const;
     // Every record of a day table, its hour fields in order, as stored.
     QList<QVariantList> dayRows(const QString &dayTable) const;
-    // The value of a field in the first record, read straight from SQLite.
+    // The value of a field in the first record.
     QString firstValue(const QString &archive, const QString &table, const QString &field) const;
 
 private:
     QTemporaryDir dir_;
+    QString location_;
     bool valid_ = false;
 };
 

@@ -1,0 +1,155 @@
+#include "archive/archiveconnection.h"
+#include "archive/archiveerror.h"
+#include "archive/archivepath.h"
+#include "archive/archiveschema.h"
+#include "archive/archivetransaction.h"
+#include "archive/fresharchives.h"
+#include "archive/recordset.h"
+#include "support/testserver.h"
+
+#include <QSqlQuery>
+#include <QtTest>
+
+using Reason = ArchiveError::Reason;
+
+// The archives on a server: what the files give by themselves (kinds, natural order, names
+// without regard to case) the server must give too, and what only a server can do wrong
+// (a lock of another client, a transaction, a server that stops) must end in the same
+// errors that the kiosk already handles for files.
+class TestServerStore : public QObject
+{
+    Q_OBJECT
+
+    TestServer *server_ = nullptr;
+    QString address_;
+    QString totem() const { return ArchivePath::join(address_, ArchivePath::totem()); }
+
+    template <typename F> static Reason failureOf(F &&operation)
+    {
+        try {
+            operation();
+        } catch (const ArchiveError &error) {
+            qInfo("%s", error.what());
+            return error.reason();
+        }
+        return Reason::Other;
+    }
+    RecordSet opened(const QString &path, const QString &source)
+    {
+        RecordSet set;
+        set.bind(path, source);
+        set.open();
+        return set;
+    }
+    void writeFirstNumber(qint32 number)
+    {
+        RecordSet numbers = opened(totem(), u"Numerazione"_qs);
+        numbers.edit();
+        numbers.setValue(u"P1"_qs, number);
+        numbers.update();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        server_ = TestServer::instance();
+        if (!server_)
+            QSKIP(qPrintable(TestServer::unavailableReason()));
+    }
+    void init()
+    {
+        address_ = server_->newDatabase();
+        FreshArchives::create(address_, FreshArchives::Content::Empty);
+    }
+
+    void readsEveryArchiveAsTheFilesDo()
+    {
+        QCOMPARE(failureOf([&] { FreshArchives::create(address_, FreshArchives::Content::Empty); }),
+                 Reason::Other);
+        for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives()) {
+            for (const ArchiveSchema::Table &table : archive.tables) {
+                const RecordSet set =
+                    opened(ArchivePath::join(address_, archive.fileName), table.name.toUpper());
+                QCOMPARE(set.fieldCount(), table.fields.size());
+                for (int i = 0; i < table.fields.size(); ++i)
+                    QCOMPARE(set.fieldKind(i), table.fields.at(i).kind);
+            }
+        }
+        // Natural order: the counters' rows of a day stay in the order they were added
+        // after an update has moved one of them on the server's pages.
+        QVERIFY(server_->run(
+            address_.section(u'/', -1),
+            u"UPDATE totem.\"totemlunedì\" SET sette = 9 WHERE ordine_inserimento = 1"_qs));
+        RecordSet day = opened(totem(), u"TOTEMLUNEDÌ"_qs);
+        QCOMPARE(day.value(u"sette"_qs).toInt(), 9);
+        // Every kind another workstation may declare reads back as declared, also through a
+        // statement in the files' dialect, which never sees the server's own row column.
+        QVERIFY(server_->run(address_.section(u'/', -1),
+                             u"SET search_path TO totem; CREATE TABLE tipi (ordine_inserimento "
+                             "bigint GENERATED ALWAYS AS IDENTITY, b yesno, i smallint, l long, "
+                             "s single, d double precision, t datetime, c currency, y byte, "
+                             "x text, m memo); INSERT INTO tipi (b, i, l, s, d, t, c, y, x, m) "
+                             "VALUES (-1, 5, 70000, 1.5, 2.25, '2026-12-07 09:40', 12.5, 200, "
+                             "'a', 'b')"_qs));
+        for (const QString &source : {u"Tipi"_qs, u"select * from TIPI where [L]=70000"_qs}) {
+            const RecordSet set = opened(totem(), source);
+            QStringList texts;
+            for (int i = 0; i < set.fieldCount(); ++i) {
+                QCOMPARE(set.fieldKind(i), FieldKind(i));
+                texts << set.text(set.fieldName(i));
+            }
+            QCOMPARE(texts.join(u' '), u"-1 5 70000 1.5 2.25 2026-12-07 09:40:00 12.5 200 a b"_qs);
+        }
+    }
+
+    void aTransactionWritesAllOrNothing()
+    {
+        {
+            ArchiveTransaction transaction(totem());
+            writeFirstNumber(501);
+            // Seen inside, not outside, until the commit.
+            QCOMPARE(opened(totem(), u"Numerazione"_qs).toInt32(u"P1"_qs), 501);
+        }
+        QCOMPARE(opened(totem(), u"Numerazione"_qs).toInt32(u"P1"_qs), 0);
+        ArchiveTransaction transaction(totem());
+        writeFirstNumber(502);
+        transaction.commit();
+        QCOMPARE(opened(totem(), u"Numerazione"_qs).toInt32(u"P1"_qs), 502);
+    }
+
+    void anotherClientsLockMakesTheWriteWaitThenGiveUp()
+    {
+        ArchiveConnection other(totem());
+        QSqlQuery lock(other.database());
+        QVERIFY(other.database().transaction());
+        QVERIFY(lock.exec(u"SELECT * FROM numerazione FOR UPDATE"_qs));
+        ArchiveConnection::setBusyTimeoutOfThisThread(300);
+        QCOMPARE(failureOf([&] { writeFirstNumber(7); }), Reason::Busy);
+        // Reading is not held up by a writer.
+        QCOMPARE(opened(totem(), u"Numerazione"_qs).toInt32(u"P1"_qs), 0);
+        QVERIFY(other.database().rollback());
+        writeFirstNumber(7);
+        ArchiveConnection::setBusyTimeoutOfThisThread(ArchiveConnection::BusyTimeoutMs);
+    }
+
+    void whatCannotBeReachedIsUnreachable()
+    {
+        QCOMPARE(failureOf([&] { opened(ArchivePath::join(address_, u"Altro.mdb"_qs), u"x"_qs); }),
+                 Reason::Unreachable);
+        QCOMPARE(failureOf([&] {
+                     opened(ArchivePath::join(address_ + u"_no"_qs, ArchivePath::totem()),
+                            u"Numerazione"_qs);
+                 }),
+                 Reason::Unreachable);
+        ArchiveTransaction transaction(totem());
+        writeFirstNumber(9);
+        server_->stop();
+        QCOMPARE(failureOf([&] { transaction.commit(); }), Reason::Unreachable);
+        QCOMPARE(failureOf([&] { opened(totem(), u"Numerazione"_qs); }), Reason::Unreachable);
+        QVERIFY(server_->start());
+        QCOMPARE(opened(totem(), u"Numerazione"_qs).toInt32(u"P1"_qs), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerStore)
+#include "tst_serverstore.moc"
