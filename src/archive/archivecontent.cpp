@@ -4,6 +4,7 @@
 
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
+#include "archive/recordset.h"
 
 ArchiveContent ArchiveContent::empty()
 {
@@ -173,4 +174,25 @@ QList<ArchiveContent::Record> ArchiveContent::records(const QString &archive,
             return t.records;
     }
     return {};
+}
+
+ArchiveContent ArchiveContent::read(const QString &folder)
+{
+    ArchiveContent content;
+    for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives()) {
+        for (const ArchiveSchema::Table &table : archive.tables) {
+            RecordSet records;
+            records.bind(ArchivePath::join(folder, archive.fileName), table.name);
+            records.open();
+            QList<Record> rows;
+            for (; !records.isEof(); records.moveNext()) {
+                Record row;
+                for (const ArchiveSchema::Field &field : table.fields)
+                    row.insert(field.name, records.value(field.name));
+                rows << row;
+            }
+            content.setRecords(archive.fileName, table.name, rows);
+        }
+    }
+    return content;
 }

@@ -52,6 +52,10 @@ public:
     // arranged as it was designed.
     static ArchiveContent empty();
 
+    // Every record of every table the kiosk knows, read from an installation's archives
+    // (a folder or a server), with the fields the schema names.
+    static ArchiveContent read(const QString &folder);
+
     // The public screen as it was designed, in twips.
     static ScreenLayout designLayout();
     static QList<Record> screenLayoutRecords(const ScreenLayout &layout);

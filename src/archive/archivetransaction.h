@@ -19,6 +19,8 @@ public:
     ArchiveTransaction &operator=(const ArchiveTransaction &) = delete;
 
     void commit();
+    // True while a server's transaction holds the writes back.
+    bool isOpen() const { return bool(store_); }
 
     // The store of this thread's transaction on path, or nullptr.
     static std::shared_ptr<ArchiveStore> storeOf(const QString &path);

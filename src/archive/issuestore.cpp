@@ -3,6 +3,7 @@
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
+#include "archive/archivetransaction.h"
 #include "archive/issuejournal.h"
 #include "archive/recordset.h"
 
@@ -47,9 +48,11 @@ int IssueStore::replay(const QString &archiveFolder, IssueJournal &journal)
     const QMutexLocker locker(&replaying);
     int written = 0;
     for (const IssueJournal::Entry &entry : journal.entries()) {
+        ArchiveTransaction transaction(ArchivePath::join(archiveFolder, ArchivePath::totem()));
         writeNumbers(archiveFolder, entry.record);
         if (entry.record.ticket)
             writeTicket(archiveFolder, *entry.record.ticket);
+        transaction.commit();
         journal.remove(entry.id);
         ++written;
     }

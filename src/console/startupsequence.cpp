@@ -18,10 +18,12 @@ namespace {
 // Only a path that leads to no file is an unreachable archive: a wrong path, a folder that
 // is not there, a file that is not there. A file that is there but cannot be opened (its
 // permissions, its content) is another failure, whatever the driver calls it: SQLite reports
-// a file it may not read just as it reports a file it cannot find.
+// a file it may not read just as it reports a file it cannot find. On a server, a server
+// that cannot be reached and an archive that is not there are both unreachable.
 bool unreachable(const ArchiveError &error, const QString &path)
 {
-    return error.reason() == ArchiveError::Reason::Unreachable && !QFileInfo::exists(path);
+    return error.reason() == ArchiveError::Reason::Unreachable
+           && (ArchivePath::isServer(path) || !QFileInfo::exists(path));
 }
 
 } // namespace

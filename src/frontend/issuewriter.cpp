@@ -1,6 +1,8 @@
 #include "frontend/issuewriter.h"
 
 #include "archive/archiveerror.h"
+#include "archive/archivepath.h"
+#include "archive/archivetransaction.h"
 #include "archive/issuestore.h"
 
 #include <QtDebug>
@@ -17,9 +19,13 @@ void IssueWriter::store(quint64 press, const QString &archiveFolder, const Issue
     }
     bool numbersWritten = false;
     try {
+        // On a server the number and the ticket's record go in together or not at all.
+        ArchiveTransaction transaction(ArchivePath::join(archiveFolder, ArchivePath::totem()));
         IssueStore::writeNumbers(archiveFolder, record);
-        numbersWritten = true;
+        numbersWritten = !transaction.isOpen();
         IssueStore::writeTicket(archiveFolder, *record.ticket);
+        transaction.commit();
+        numbersWritten = true;
         reply.ticket = TicketRecord::read(archiveFolder);
         if (reply.ticket)
             lastSeen_ = *reply.ticket;

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,10 +53,9 @@ ImpoRete::ImpoRete(Dialogs &dialogs, QString percorsiPath, QWidget *parent)
     folderCaption_->setObjectName(QStringLiteral("Label1"));
     folderCaption_->setGeometry(Twips::rect(TextLeft, 300, TextWidth, 285));
 
-    folderText_ = new QLabel(this);
+    // A folder is chosen with the picker; a server's address (postgresql://...) is typed.
+    folderText_ = new QLineEdit(this);
     folderText_->setObjectName(QStringLiteral("txtshortcutdir"));
-    folderText_->setTextFormat(Qt::PlainText);
-    folderText_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     folderText_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     folderText_->setGeometry(Twips::rect(TextLeft, 660, TextWidth, 405));
 
@@ -92,7 +92,7 @@ ImpoRete::ImpoRete(Dialogs &dialogs, QString percorsiPath, QWidget *parent)
 
 QString ImpoRete::folderText() const
 {
-    return folderText_->text();
+    return folderText_->text().trimmed();
 }
 
 bool ImpoRete::event(QEvent *event)

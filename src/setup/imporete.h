@@ -10,6 +10,7 @@
 class Dialogs;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -49,7 +50,7 @@ private:
     bool reloadOnActivate_ = false;
 
     QLabel *folderCaption_ = nullptr;
-    QLabel *folderText_ = nullptr;
+    QLineEdit *folderText_ = nullptr;
     QLabel *bannerImage_ = nullptr;
     // Close, choose the folder, save.
     std::array<QPushButton *, 3> commandButtons_{};

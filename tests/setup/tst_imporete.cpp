@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,6 +97,8 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("chosen folder, no file before")
             << QByteArray("<none>") << u"D:\\Archivi"_qs << QByteArray("\"D:\\Archivi\"\r\n");
+        QTest::newRow("typed server") << QByteArray("<none>") << u"typed:postgresql://db/kz4"_qs
+                                      << QByteArray("\"postgresql://db/kz4\"\r\n");
         QTest::newRow("as read, with a comma") << QByteArray("\"\\\\srv\\a,b\"\r\n") << QString()
                                                << QByteArray("\"\\\\srv\\a,b\"\r\n");
         QTest::newRow("empty folder") << QByteArray("\r\n") << QString() << QByteArray("\"\"\r\n");
@@ -122,7 +125,9 @@ private slots:
         screen.show();
         const QString read = PercorsiFile::read(path_).folder;
         QCOMPARE(screen.folderText(), read);
-        if (!chosen.isEmpty()) {
+        if (chosen.startsWith(u"typed:"_qs)) {
+            QTest::keyClicks(named<QLineEdit>(screen, u"txtshortcutdir"_qs), chosen.mid(6));
+        } else if (!chosen.isEmpty()) {
             dialogs_.folders << chosen;
             click(screen, 1);
             QCOMPARE(dialogs_.prompts, QStringList{u"Selezionare la cartella"_qs});

@@ -1,5 +1,7 @@
+#include "archive/archiveschema.h"
 #include "report/ticketproject.h"
 #include "support/processrun.h"
+#include "support/testserver.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -43,6 +45,36 @@ private slots:
         QVERIFY(failed.exitCode > 0 && failed.err.count(u'\n') == 1);
         QVERIFY2(failed.err.startsWith(u"La stampante «TotemNessunaCoda» non è installata."_qs),
                  qPrintable(failed.err));
+    }
+
+    // An installation moves to a server and back, table by table, never over archives that
+    // are there unless forced; the served number is written as the statement shown says.
+    void copyBetweenAFolderAndAServer()
+    {
+        TestServer *server = TestServer::instance();
+        if (!server)
+            QSKIP(qPrintable(TestServer::unavailableReason()));
+        const QString address = server->newDatabase();
+        const QString back = dir_.filePath(u"ritorno"_qs);
+        QVERIFY(QDir().mkdir(back));
+        QCOMPARE(totemArchive({u"init"_qs, address, u"--demo"_qs}).exitCode, 0);
+        QCOMPARE(totemArchive({u"serve"_qs, address, u"3"_qs, u"41"_qs}).out.section(u'\n', 1, 1),
+                 u"Istruzione SQL: UPDATE kz4b.numericode3 SET numeroa1 = 41"_qs);
+        QVERIFY(totemArchive({u"copy"_qs, folder_, address}).exitCode > 0);
+        QCOMPARE(totemArchive({u"copy"_qs, address, back}).exitCode, 0);
+        QCOMPARE(totemArchive({u"copy"_qs, back, address, u"--force"_qs}).exitCode, 0);
+        for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives()) {
+            for (const ArchiveSchema::Table &table : archive.tables) {
+                const ProcessRun there =
+                    totemArchive({u"show"_qs, address, archive.fileName, table.name});
+                QVERIFY2(there.ok(), qPrintable(there.err));
+                QCOMPARE(
+                    there.out.toLower(),
+                    totemArchive({u"show"_qs, back, archive.fileName, table.name}).out.toLower());
+            }
+        }
+        QVERIFY(totemArchive({u"show"_qs, back, u"KZ4B.mdb"_qs, u"NumeriCode3"_qs})
+                    .out.endsWith(u"\n41\n"_qs));
     }
 };
 

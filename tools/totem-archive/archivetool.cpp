@@ -1,11 +1,13 @@
 #include "archivetool.h"
 
+#include "archive/archivecontent.h"
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
 #include "archive/archiveschema.h"
 #include "archive/fieldvalue.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "archive/serverstore.h"
 #include "core/systemclock.h"
 #include "report/cupsconnection.h"
 #include "report/printtarget.h"
@@ -77,7 +79,7 @@ void expectCount(const QString &command, const QStringList &arguments, int count
 
 void requireFolder(const QString &folder)
 {
-    if (!QFileInfo(folder).isDir())
+    if (!ArchivePath::isServer(folder) && !QFileInfo(folder).isDir())
         throw ArchiveError(ArchiveError::Reason::Unreachable,
                            QStringLiteral("La cartella degli archivi %1 non esiste.").arg(folder));
 }
@@ -102,10 +104,17 @@ QString ArchiveTool::usage()
         "\n"
         "Crea, mostra e modifica gli archivi KZ4.mdb, KZ4B.mdb e Totem.mdb del Totem.\n"
         "\n"
+        "CARTELLA è la cartella degli archivi oppure l'indirizzo di un server PostgreSQL\n"
+        "(postgresql://utente@server/database), dove gli archivi sono gli schemi kz4,\n"
+        "kz4b e totem; la password si legge da ~/.pgpass o da PGPASSWORD.\n"
+        "\n"
         "  totem-archive init CARTELLA [--demo] [--force]\n"
         "      crea i tre archivi nella cartella con i record che servono al Totem;\n"
         "      --demo li riempie con i dati di un ufficio dimostrativo,\n"
         "      --force sostituisce gli archivi già presenti.\n"
+        "  totem-archive copy DA A [--force]\n"
+        "      copia i tre archivi, tabella per tabella, da una cartella a un server o\n"
+        "      viceversa; --force sostituisce gli archivi già presenti in A.\n"
         "  totem-archive show CARTELLA ARCHIVIO TABELLA\n"
         "      stampa la tabella (ARCHIVIO: KZ4.mdb, KZ4B.mdb o Totem.mdb) come testo\n"
         "      separato da tabulazioni: i nomi dei campi, poi un record per riga\n"
@@ -113,7 +122,8 @@ QString ArchiveTool::usage()
         "      a capo e barre rovesciate nei testi diventano \\t, \\n e \\\\.\n"
         "  totem-archive serve CARTELLA POSTAZIONE NUMERO\n"
         "      scrive in KZ4B.mdb il numero servito dalla postazione (da 1 a 10),\n"
-        "      come fa la postazione di lavoro dello sportello.\n"
+        "      come fa la postazione di lavoro dello sportello, e mostra l'istruzione\n"
+        "      SQL che la postazione deve eseguire per farlo.\n"
         "  totem-archive ticket FILE [STAMPANTE]\n"
         "      scrive in FILE il progetto di stampa predefinito del ticket (Ticket.lbl);\n"
         "      STAMPANTE è il nome di una stampante, oppure pdf:CARTELLA per scrivere\n"
@@ -145,6 +155,8 @@ int ArchiveTool::run(const QStringList &arguments)
             out_ << usage();
         else if (command == u"init")
             init(rest);
+        else if (command == u"copy")
+            copy(rest);
         else if (command == u"show")
             show(rest);
         else if (command == u"serve")
@@ -193,6 +205,18 @@ void ArchiveTool::init(const QStringList &arguments)
                   : QStringLiteral("Archivi creati in %1."))
                 .arg(QDir::toNativeSeparators(args.at(0)))
          << Qt::endl;
+}
+
+void ArchiveTool::copy(const QStringList &arguments)
+{
+    QStringList options;
+    const QStringList args =
+        positional(QStringLiteral("copy"), arguments, {QStringLiteral("--force")}, &options);
+    expectCount(QStringLiteral("copy"), args, 2, QStringLiteral("DA A [--force]"));
+    requireFolder(args.at(0));
+    FreshArchives::create(args.at(1), ArchiveContent::read(args.at(0)),
+                          options.contains(QStringLiteral("--force")));
+    out_ << QStringLiteral("Archivi copiati da %1 a %2.").arg(args.at(0), args.at(1)) << Qt::endl;
 }
 
 void ArchiveTool::show(const QStringList &arguments)
@@ -253,6 +277,18 @@ void ArchiveTool::serve(const QStringList &arguments)
     served.setValue(ArchiveSchema::servedNumberField(), qint32(number));
     served.update();
     out_ << QStringLiteral("Postazione %1: numero servito %2.").arg(counter).arg(number)
+         << Qt::endl;
+    // What a counter's workstation runs to do the same, on this store.
+    const bool server = ArchivePath::isServer(args.at(0));
+    const auto name = [server](const QString &stored) {
+        return server ? ServerStore::storedName(stored) : stored;
+    };
+    out_ << QStringLiteral("Istruzione SQL%1: UPDATE %2%3 SET %4 = %5")
+                .arg(server ? QString() : QStringLiteral(" (KZ4B.mdb)"),
+                     server ? ServerStore::schemaOf(ArchivePath::kz4b()) + u'.' : QString(),
+                     name(ArchiveSchema::servedNumberTable(counter)),
+                     name(ArchiveSchema::servedNumberField()))
+                .arg(number)
          << Qt::endl;
 }
 

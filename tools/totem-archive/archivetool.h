@@ -25,6 +25,7 @@ public:
 
 private:
     void init(const QStringList &arguments);
+    void copy(const QStringList &arguments);
     void show(const QStringList &arguments);
     void serve(const QStringList &arguments);
     void ticket(const QStringList &arguments);
