@@ -37,6 +37,8 @@ public:
                                        const QList<StoredColumn> &columns) const = 0;
     // The row key as it stands in a WHERE clause.
     virtual QString rowKey() const = 0;
+    // A field's name as the installation spells it.
+    virtual QString fieldName(const QString &storedName) const { return storedName; }
     // A column the store keeps for itself, which a SELECT * also returns.
     virtual bool isOwnColumn(const QString &column) const
     {

@@ -84,7 +84,8 @@ void RecordSet::open()
         if (select && store.isOwnColumn(record.fieldName(i)))
             continue;
         Column column;
-        column.name = record.fieldName(i);
+        column.storedName = record.fieldName(i);
+        column.name = store.fieldName(column.storedName);
         const qsizetype j = shown.size();
         column.declaredType = j < declaredTypes.size() ? declaredTypes.at(j) : QString();
         column.kind = fieldKindFromDeclaredType(column.declaredType);
@@ -258,7 +259,7 @@ void RecordSet::update()
     for (int i = 0; i < columns_.size(); ++i) {
         if (!dirty_.at(i))
             continue;
-        assignments << ArchiveConnection::quoted(columns_.at(i).name) + QStringLiteral("=?");
+        assignments << ArchiveConnection::quoted(columns_.at(i).storedName) + QStringLiteral("=?");
         bound << FieldValue::toStorage(columns_.at(i).kind, editBuffer_.at(i), columns_.at(i).name);
     }
     if (!assignments.isEmpty()) {

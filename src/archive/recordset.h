@@ -19,6 +19,7 @@ public:
     struct Column
     {
         QString name;
+        QString storedName; // as the store spells it in its statements
         QString declaredType;
         FieldKind kind = FieldKind::Text;
     };

@@ -3,6 +3,7 @@
 #include "archive/archiveconnection.h"
 #include "archive/archiveerror.h"
 #include "archive/archivepath.h"
+#include "archive/archiveschema.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -250,4 +251,15 @@ QString ServerStore::rowKey() const
 bool ServerStore::isOwnColumn(const QString &column) const
 {
     return column == rowOrderColumn();
+}
+
+QString ServerStore::fieldName(const QString &storedName) const
+{
+    if (const ArchiveSchema::Archive *archive = ArchiveSchema::archive(ArchivePath::fileName(path_))) {
+        for (const ArchiveSchema::Table &table : archive->tables) {
+            if (const ArchiveSchema::Field *field = table.field(storedName))
+                return field->name;
+        }
+    }
+    return storedName;
 }

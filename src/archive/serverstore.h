@@ -24,6 +24,9 @@ public:
                                const QList<StoredColumn> &columns) const override;
     QString rowKey() const override;
     bool isOwnColumn(const QString &column) const override;
+    // The spelling of the files, where the kiosk knows the field: a ticket's data items are
+    // named after the fields, and the designer shows those names.
+    QString fieldName(const QString &storedName) const override;
 
     // The schema of an archive file: "Totem.mdb" is totem.
     static QString schemaOf(const QString &fileName);

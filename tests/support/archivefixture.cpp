@@ -6,9 +6,11 @@
 #include "archive/archiveschema.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "archive/serverstore.h"
 #include "support/testserver.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -54,13 +56,28 @@ bool ArchiveFixture::run(const QString &archive, const QStringList &statements) 
         return SqliteFile::run(path(archive), statements);
     ArchiveConnection connection(path(archive));
     QSqlQuery query(connection.database());
-    for (const QString &statement : statements) {
+    for (QString statement : statements) {
+        // The tests write in the files' dialect; the server folds names and keeps its own
+        // row order column.
+        static const QRegularExpression quotedName(QStringLiteral("\"[^\"]*\""));
+        for (const QRegularExpressionMatch &name : quotedName.globalMatch(statement))
+            statement.replace(name.captured(), name.captured().toLower());
+        statement.replace(QRegularExpression(QStringLiteral("\\browid\\b")),
+                          ServerStore::rowOrderColumn());
         if (!query.exec(statement)) {
             qWarning() << statement << query.lastError().text();
             return false;
         }
     }
     return true;
+}
+
+bool ArchiveFixture::remove(const QString &archive) const
+{
+    if (!onServer())
+        return QDir(folder()).remove(archive);
+    return run(ArchivePath::kz4(),
+               {QStringLiteral("DROP SCHEMA %1 CASCADE").arg(ServerStore::schemaOf(archive))});
 }
 
 bool ArchiveFixture::addOperator(qint32 id, const QString &name) const

@@ -21,6 +21,8 @@ public:
 
     bool run(const QString &archive, const QStringList &statements) const;
     bool addOperator(qint32 id, const QString &name) const;
+    // The archive gone, as a deleted file or a dropped schema.
+    bool remove(const QString &archive) const;
     // Sets the cell of a counter (1..10) and an hour field in a day table.
     bool setDuty(const QString &dayTable, int counter, const QString &hourField, qint32 id) const;
     // Every record of a day table, its hour fields in order, as stored.
