@@ -255,7 +255,8 @@ bool ServerStore::isOwnColumn(const QString &column) const
 
 QString ServerStore::fieldName(const QString &storedName) const
 {
-    if (const ArchiveSchema::Archive *archive = ArchiveSchema::archive(ArchivePath::fileName(path_))) {
+    if (const ArchiveSchema::Archive *archive =
+            ArchiveSchema::archive(ArchivePath::fileName(path_))) {
         for (const ArchiveSchema::Table &table : archive->tables) {
             if (const ArchiveSchema::Field *field = table.field(storedName))
                 return field->name;

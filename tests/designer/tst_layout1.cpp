@@ -325,8 +325,9 @@ private slots:
         QVERIFY(saved == DesignerLayout::forStorage(designer.layout()));
         QCOMPARE(saved.panels[5].fixedTextColor, saved.panels[0].fixedTextColor);
         if (presses.isEmpty() && other.onServer())
-            QCOMPARE(ArchiveContent::read(other.folder()).records(u"Totem.mdb"_qs, u"Layout1"_qs),
-                     ArchiveContent::read(fixture_->folder()).records(u"Totem.mdb"_qs, u"Layout1"_qs));
+            QCOMPARE(
+                ArchiveContent::read(other.folder()).records(u"Totem.mdb"_qs, u"Layout1"_qs),
+                ArchiveContent::read(fixture_->folder()).records(u"Totem.mdb"_qs, u"Layout1"_qs));
         else if (presses.isEmpty())
             QCOMPARE(
                 SqliteFile::rows(other.path(u"Totem.mdb"_qs), u"SELECT * FROM Layout1"_qs),

@@ -25,8 +25,9 @@ bool lock(QSqlQuery &query, const QString &path)
     const bool totem = ArchivePath::fileName(path) == ArchivePath::totem();
     if (!ArchivePath::isServer(path))
         return query.exec(QStringLiteral("BEGIN EXCLUSIVE"))
-               && query.exec(totem ? QStringLiteral("UPDATE \"TotemLunedì\" SET sette = sette")
-                                   : QStringLiteral("UPDATE NumeriCode1 SET NumeroA1 = NumeroA1 + 1"));
+               && query.exec(
+                   totem ? QStringLiteral("UPDATE \"TotemLunedì\" SET sette = sette")
+                         : QStringLiteral("UPDATE NumeriCode1 SET NumeroA1 = NumeroA1 + 1"));
     return query.exec(QStringLiteral("BEGIN"))
            && query.exec(totem ? QStringLiteral("LOCK TABLE numerazione IN EXCLUSIVE MODE")
                                : QStringLiteral("UPDATE numericode1 SET numeroa1 = numeroa1 + 1"));
