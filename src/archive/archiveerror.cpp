@@ -15,8 +15,10 @@ ArchiveError fromServer(const QString &path, const QSqlError &error, bool writin
     const QString code = error.nativeErrorCode();
     if (error.type() == QSqlError::ConnectionError || code.isEmpty() || code.startsWith(u"08")
         || code.startsWith(u"57P"))
-        return ArchiveError(ArchiveError::Reason::Unreachable,
-                            QStringLiteral("Archivio non raggiungibile: %1").arg(path), detail);
+        return ArchiveError(
+            ArchiveError::Reason::Unreachable,
+            QStringLiteral("Archivio non raggiungibile: %1").arg(ArchivePath::describe(path)),
+            detail);
     if (code == u"55P03" || code == u"40P01" || code == u"40001")
         return ArchiveError(ArchiveError::Reason::Busy,
                             QStringLiteral("L'archivio %1 è occupato da un'altra postazione: "

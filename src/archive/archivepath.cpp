@@ -36,3 +36,10 @@ QString ArchivePath::serverOf(const QString &archivePath)
     const qsizetype mark = archivePath.lastIndexOf(ArchiveMark);
     return mark < 0 ? archivePath.trimmed() : archivePath.left(mark);
 }
+
+QString ArchivePath::describe(const QString &archivePath)
+{
+    if (!isServer(archivePath))
+        return archivePath;
+    return QStringLiteral("%1 sul server %2").arg(fileName(archivePath), serverOf(archivePath));
+}

@@ -22,4 +22,6 @@ public:
     static QString fileName(const QString &archivePath);
     // The server address of a server archive path, without the archive's name.
     static QString serverOf(const QString &archivePath);
+    // The path as the user reads it: "Totem.mdb sul server postgresql://..." for a server.
+    static QString describe(const QString &archivePath);
 };

@@ -46,6 +46,9 @@ public:
         return false;
     }
 
+    // Set while an ArchiveTransaction holds this store's connection.
+    void setInTransaction(bool running) { inTransaction_ = running; }
+
 protected:
     ArchiveStore(const QString &path, const QString &connectionName);
     // Throws what the driver said about a failed opening, after forgetting the connection.
@@ -54,4 +57,5 @@ protected:
     QString name_;
     QString path_;
     QSqlDatabase db_;
+    bool inTransaction_ = false;
 };

@@ -17,6 +17,7 @@ ArchiveTransaction::ArchiveTransaction(const QString &path)
     store_ = ArchiveConnection::openStore(path);
     if (!store_->database().transaction())
         throw ArchiveError::fromSql(path, store_->database().lastError(), true);
+    store_->setInTransaction(true);
     running = store_;
 }
 

@@ -93,7 +93,10 @@ ServerStore::ServerStore(const QString &path, const QString &connectionName, int
     if (!schema_.isEmpty())
         settings += QStringLiteral(" -c search_path=") + schema_;
     options << QStringLiteral("options=") + conninfoValue(serverOptions + u' ' + settings)
-            << QStringLiteral("connect_timeout=%1").arg(qMax(2, (busyTimeoutMs + 999) / 1000));
+            << QStringLiteral("connect_timeout=%1").arg(qMax(2, (busyTimeoutMs + 999) / 1000))
+            // A server that stops answering in the middle of a statement fails it within
+            // seconds, rather than after the system's minutes of retransmission.
+            << QStringLiteral("tcp_user_timeout=10000");
     db_.setConnectOptions(options.join(u';'));
     if (!db_.open())
         openingFailed();
@@ -160,9 +163,10 @@ QStringList ServerStore::tableNames()
     QStringList names;
     while (query.next()) {
         if (query.isNull(0))
-            throw ArchiveError(ArchiveError::Reason::Unreachable,
-                               QStringLiteral("Archivio non raggiungibile: %1").arg(path_),
-                               QStringLiteral("lo schema %1 non esiste sul server").arg(schema_));
+            throw ArchiveError(
+                ArchiveError::Reason::Unreachable,
+                QStringLiteral("Archivio non raggiungibile: %1").arg(ArchivePath::describe(path_)),
+                QStringLiteral("lo schema %1 non esiste sul server").arg(schema_));
         if (!query.isNull(1))
             names << query.value(1).toString();
     }
@@ -189,7 +193,7 @@ QStringList ServerStore::declaredTypesOf(const QString &select)
     // the statement runs in: its own failure is reported by the SELECT that follows.
     QSqlQuery info(db_);
     QStringList types;
-    const bool inTransaction = info.exec(QStringLiteral("SAVEPOINT kiosk_types"));
+    const bool inTransaction = inTransaction_ && info.exec(QStringLiteral("SAVEPOINT kiosk_types"));
     if (info.exec(QStringLiteral("CREATE OR REPLACE TEMP VIEW kiosk_record_source AS ")
                   + statement(select))
         && info.exec(attributesOf(QStringLiteral("pg_temp.kiosk_record_source")))) {

@@ -1,5 +1,7 @@
 #include "support/testserver.h"
 
+#include "archive/archiveconnection.h"
+#include "archive/archiveerror.h"
 #include "support/processrun.h"
 
 #include <QDir>
@@ -23,44 +25,32 @@ QString binDir()
         QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     std::sort(versions.begin(), versions.end(),
               [](const QString &a, const QString &b) { return a.toInt() > b.toInt(); });
-    for (const QString &version : std::as_const(versions)) {
-        const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
-        if (QFile::exists(bin + QStringLiteral("/initdb")))
-            return bin;
-    }
-    return {};
+    return versions.isEmpty() ? QString()
+                              : QStringLiteral("/usr/lib/postgresql/%1/bin").arg(versions.first());
 }
 
 // The server's programs refuse to run as root: as root they run as nobody.
 ProcessRun runAsServer(const QString &program, const QStringList &arguments)
 {
     if (geteuid() != 0)
-        return runProcess(program, arguments);
+        return runProcess(binDir() + u'/' + program, arguments);
     return runProcess(QStringLiteral("setpriv"),
                       QStringList{QStringLiteral("--reuid=%1").arg(Nobody),
                                   QStringLiteral("--regid=%1").arg(Nobody),
-                                  QStringLiteral("--clear-groups"), program}
+                                  QStringLiteral("--clear-groups"), binDir() + u'/' + program}
                           + arguments);
 }
 
-int freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
-}
-
 // Clusters of test processes that are gone: stopped at once and removed.
-void removeLeftovers(const QString &bin)
+void removeLeftovers()
 {
-    const QDir temp(QDir::tempPath());
+    const QDir temp = QDir::temp();
     for (const QString &name : temp.entryList({QStringLiteral("kiosk-pg-*")}, QDir::Dirs)) {
         QFile owner(temp.filePath(name + QStringLiteral("/owner")));
-        if (!owner.open(QIODevice::ReadOnly))
+        const pid_t pid = owner.open(QIODevice::ReadOnly) ? owner.readAll().toInt() : 0;
+        if (pid <= 0 || kill(pid, 0) == 0 || errno != ESRCH)
             continue;
-        const pid_t pid = owner.readAll().trimmed().toInt();
-        if (pid > 0 && (kill(pid, 0) == 0 || errno != ESRCH))
-            continue;
-        runAsServer(bin + QStringLiteral("/pg_ctl"),
+        runAsServer(QStringLiteral("pg_ctl"),
                     {QStringLiteral("-D"), temp.filePath(name + QStringLiteral("/data")),
                      QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
         QDir(temp.filePath(name)).removeRecursively();
@@ -68,11 +58,6 @@ void removeLeftovers(const QString &bin)
 }
 
 } // namespace
-
-bool TestServer::wanted()
-{
-    return qEnvironmentVariable("KIOSK_TEST_STORE") == u"server";
-}
 
 QString TestServer::unavailableReason()
 {
@@ -93,16 +78,13 @@ TestServer *TestServer::instance()
 
 bool TestServer::create()
 {
-    const QString bin = binDir();
-    if (bin.isEmpty()) {
-        reason = QStringLiteral("PostgreSQL is not installed (Debian package postgresql)");
+    if (!QFile::exists(binDir() + QStringLiteral("/initdb"))
+        || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        reason = QStringLiteral("PostgreSQL or Qt's driver for it is missing "
+                                "(Debian packages postgresql, libqt6sql6-psql)");
         return false;
     }
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
-        reason = QStringLiteral("Qt's PostgreSQL driver is missing (libqt6sql6-psql)");
-        return false;
-    }
-    removeLeftovers(bin);
+    removeLeftovers();
     dir_ =
         std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("kiosk-pg-XXXXXX")));
     QFile owner(dir_->filePath(QStringLiteral("owner")));
@@ -115,54 +97,42 @@ bool TestServer::create()
     owner.close();
     data_ = dir_->filePath(QStringLiteral("data"));
     const ProcessRun init = runAsServer(
-        bin + QStringLiteral("/initdb"),
+        QStringLiteral("initdb"),
         {QStringLiteral("-D"), data_, QStringLiteral("-U"), QStringLiteral("totem"),
          QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"),
          QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")});
-    if (!init.ok()) {
-        reason = QStringLiteral("initdb failed: ") + init.err;
-        return false;
-    }
-    port_ = freePort();
-    if (!start()) {
-        reason = QStringLiteral("the cluster did not start: ") + ctl({QStringLiteral("status")});
-        return false;
-    }
-    return true;
+    QTcpServer probe;
+    port_ = probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+    probe.close();
+    reason = init.ok() ? QStringLiteral("the cluster did not start")
+                       : QStringLiteral("initdb: ") + init.err;
+    return init.ok() && start();
 }
 
-QString TestServer::ctl(const QStringList &arguments) const
+bool TestServer::ctl(const QStringList &arguments) const
 {
-    const ProcessRun run = runAsServer(binDir() + QStringLiteral("/pg_ctl"),
-                                       QStringList{QStringLiteral("-D"), data_} + arguments);
-    return run.ok() ? QString() : run.out + run.err;
+    const ProcessRun run =
+        runAsServer(QStringLiteral("pg_ctl"), QStringList{QStringLiteral("-D"), data_} + arguments);
+    if (!run.ok())
+        qWarning("pg_ctl: %s%s", qPrintable(run.out), qPrintable(run.err));
+    return run.ok();
 }
 
 bool TestServer::start()
 {
-    const QString options =
-        QStringLiteral("-p %1 -c listen_addresses=127.0.0.1 -c unix_socket_directories=%2 "
-                       "-c fsync=off -c synchronous_commit=off -c full_page_writes=off")
-            .arg(port_)
-            .arg(dir_->path());
-    const QString failure =
-        ctl({QStringLiteral("-w"), QStringLiteral("-l"), dir_->filePath(QStringLiteral("log")),
-             QStringLiteral("-o"), options, QStringLiteral("start")});
-    if (!failure.isEmpty())
-        qWarning("%s", qPrintable(failure));
-    return failure.isEmpty();
-}
-
-void TestServer::stop()
-{
-    ctl({QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"),
-         QStringLiteral("stop")});
+    // Durability is of no use to a cluster that lives for one test process.
+    return ctl({QStringLiteral("-w"), QStringLiteral("-l"), dir_->filePath(QStringLiteral("log")),
+                QStringLiteral("-o"),
+                QStringLiteral("-p %1 -c listen_addresses=127.0.0.1 -c unix_socket_directories=%2 "
+                               "-c fsync=off -c synchronous_commit=off -c full_page_writes=off")
+                    .arg(port_)
+                    .arg(dir_->path()),
+                QStringLiteral("start")});
 }
 
 TestServer::~TestServer()
 {
-    if (!data_.isEmpty())
-        ctl({QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
+    ctl({QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
 }
 
 QString TestServer::newDatabase()
@@ -175,19 +145,15 @@ QString TestServer::newDatabase()
 
 bool TestServer::run(const QString &database, const QString &sql) const
 {
-    const QString connection = QStringLiteral("test-server-%1").arg(quintptr(&sql));
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
-        db.setHostName(QStringLiteral("127.0.0.1"));
-        db.setPort(port_);
-        db.setUserName(QStringLiteral("totem"));
-        db.setDatabaseName(database);
-        QSqlQuery query(db);
-        ok = db.open() && query.exec(sql);
-        if (!ok)
-            qWarning() << sql << db.lastError().text() << query.lastError().text();
+    try {
+        ArchiveConnection connection(
+            QStringLiteral("postgresql://totem@127.0.0.1:%1/%2").arg(port_).arg(database));
+        QSqlQuery query(connection.database());
+        if (query.exec(sql))
+            return true;
+        qWarning() << sql << query.lastError().text();
+    } catch (const ArchiveError &error) {
+        qWarning("%s", error.what());
     }
-    QSqlDatabase::removeDatabase(connection);
-    return ok;
+    return false;
 }

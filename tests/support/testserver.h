@@ -8,7 +8,7 @@
 // A throwaway PostgreSQL cluster: made by initdb in a temporary folder, run by pg_ctl as an
 // unprivileged user (the server refuses to run as root) on a free port of the loopback,
 // stopped and removed when the test process ends. A cluster left by a test process that
-// crashed is stopped and removed by the next one.
+// crashed is removed by the next one.
 class TestServer
 {
 public:
@@ -16,23 +16,24 @@ public:
     // run one, with the reason in unavailableReason().
     static TestServer *instance();
     static QString unavailableReason();
-
-    // True when the tests of this run keep their archives on the server (KIOSK_TEST_STORE=server).
-    static bool wanted();
+    // True when the tests of this run keep their archives on the server.
+    static bool wanted() { return qEnvironmentVariable("KIOSK_TEST_STORE") == u"server"; }
 
     // The address of a new, empty database of its own.
     QString newDatabase();
     // Runs SQL on a database of the cluster as its superuser; false (with a warning) on error.
     bool run(const QString &database, const QString &sql) const;
-    void stop();
+    void stop()
+    {
+        ctl({QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"),
+             QStringLiteral("stop")});
+    }
     bool start();
-
     ~TestServer();
 
 private:
-    TestServer() = default;
     bool create();
-    QString ctl(const QStringList &arguments) const;
+    bool ctl(const QStringList &arguments) const;
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString data_;
