@@ -3,6 +3,7 @@
 #include "archive/findcriteria.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "support/archivefailureof.h"
 #include "support/archivefixture.h"
 
 #include <QDir>
@@ -28,15 +29,6 @@ class TestRecordSet : public QObject
         set.open();
         return set;
     }
-    template <typename F> static Reason failureOf(F &&operation)
-    {
-        try {
-            operation();
-        } catch (const ArchiveError &error) {
-            return error.reason();
-        }
-        return Reason::Other;
-    }
 
 private slots:
     void init()
@@ -57,15 +49,15 @@ private slots:
         QVERIFY(SqliteFile::run(path_, {u"UPDATE Numerazione SET P2 = 99"_qs}));
         set.edit();
         set.setValue(u"p1"_qs, 42);
-        QCOMPARE(failureOf([&] { set.setValue(u"P1"_qs, u"dodici"_qs); }), Reason::BadValue);
-        QCOMPARE(failureOf([&] { set.setValue(u"P1"_qs, 2147483648.0); }), Reason::BadValue);
+        QCOMPARE(archiveFailureOf([&] { set.setValue(u"P1"_qs, u"dodici"_qs); }), Reason::BadValue);
+        QCOMPARE(archiveFailureOf([&] { set.setValue(u"P1"_qs, 2147483648.0); }), Reason::BadValue);
         set.update();
         RecordSet again = opened(u"Numerazione"_qs);
         QCOMPARE(again.toInt32(u"P1"_qs) * 1000 + again.toInt32(u"P2"_qs), 42099);
         again.edit();
         again.setValue(u"P1"_qs, 1);
         again.cancelUpdate();
-        QCOMPARE(failureOf([&] { again.update(); }), Reason::NotUpdatable);
+        QCOMPARE(archiveFailureOf([&] { again.update(); }), Reason::NotUpdatable);
         QCOMPARE(opened(u"Numerazione"_qs).toInt32(u"P1"_qs), 42);
 
         RecordSet types = opened(u"Tipi"_qs);
@@ -74,7 +66,7 @@ private slots:
         types.setValue(u"l"_qs, u" "_qs); // an empty text empties a number or date field
         types.setValue(u"d"_qs, QString());
         types.setValue(u"i"_qs, -5);
-        QCOMPARE(failureOf([&] { types.setValue(u"y"_qs, -1); }), Reason::BadValue);
+        QCOMPARE(archiveFailureOf([&] { types.setValue(u"y"_qs, -1); }), Reason::BadValue);
         types.update();
         QVERIFY(!opened(u"Tipi"_qs).isNull(u"b"_qs) && opened(u"Tipi"_qs).isNull(u"l"_qs));
         QVERIFY(opened(u"Tipi"_qs).isNull(u"d"_qs));

@@ -4,6 +4,7 @@
 #include "archive/archiveschema.h"
 #include "archive/fresharchives.h"
 #include "archive/recordset.h"
+#include "support/archivefailureof.h"
 #include "support/testserver.h"
 
 #include <QSqlQuery>
@@ -23,15 +24,6 @@ class TestServerStore : public QObject
     QString address_;
     QString totem() const { return ArchivePath::join(address_, ArchivePath::totem()); }
 
-    template <typename F> static Reason failureOf(F &&operation)
-    {
-        try {
-            operation();
-        } catch (const ArchiveError &error) {
-            return error.reason();
-        }
-        return Reason::Other;
-    }
     static RecordSet opened(const QString &path, const QString &source)
     {
         RecordSet set;
@@ -59,7 +51,8 @@ private slots:
 
     void readsEveryArchiveAsTheFilesDo()
     {
-        QCOMPARE(failureOf([&] { FreshArchives::create(address_, FreshArchives::Content::Empty); }),
+        QCOMPARE(archiveFailureOf(
+                     [&] { FreshArchives::create(address_, FreshArchives::Content::Empty); }),
                  Reason::Other);
         for (const ArchiveSchema::Archive &archive : ArchiveSchema::archives()) {
             for (const ArchiveSchema::Table &table : archive.tables) {
@@ -96,9 +89,10 @@ private slots:
             QCOMPARE(texts.join(u' '), u"-1 5 70000 1.5 2.25 2026-12-07 09:40:00 12.5 200 a b"_qs);
         }
 
-        QCOMPARE(failureOf([&] { opened(ArchivePath::join(address_, u"Altro.mdb"_qs), u"x"_qs); }),
+        QCOMPARE(archiveFailureOf(
+                     [&] { opened(ArchivePath::join(address_, u"Altro.mdb"_qs), u"x"_qs); }),
                  Reason::Unreachable);
-        QCOMPARE(failureOf([&] {
+        QCOMPARE(archiveFailureOf([&] {
                      opened(ArchivePath::join(address_ + u"_no"_qs, ArchivePath::totem()), u"x"_qs);
                  }),
                  Reason::Unreachable);
@@ -110,7 +104,7 @@ private slots:
         QSqlQuery lock(other.database());
         QVERIFY(lock.exec(u"BEGIN"_qs) && lock.exec(u"SELECT * FROM numerazione FOR UPDATE"_qs));
         ArchiveConnection::setBusyTimeoutOfThisThread(300);
-        QCOMPARE(failureOf([&] { writeFirstNumber(7); }), Reason::Busy);
+        QCOMPARE(archiveFailureOf([&] { writeFirstNumber(7); }), Reason::Busy);
         // Reading is not held up by a writer.
         QCOMPARE(opened(totem(), u"Numerazione"_qs).toInt32(u"P1"_qs), 0);
         QVERIFY(lock.exec(u"ROLLBACK"_qs));
