@@ -39,7 +39,7 @@ QString ArchivePath::serverOf(const QString &archivePath)
 
 QString ArchivePath::describe(const QString &archivePath)
 {
-    if (!isServer(archivePath))
+    if (!isServer(archivePath) || !archivePath.contains(ArchiveMark))
         return archivePath;
     return QStringLiteral("%1 sul server %2").arg(fileName(archivePath), serverOf(archivePath));
 }
