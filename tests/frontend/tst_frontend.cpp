@@ -172,7 +172,9 @@ private slots:
         screen.reject();
         QVERIFY(screen.isVisible());
 
-        // Boxes over the screen answer their keys; F10 meanwhile leaves the screen up.
+        // Boxes over the screen answer their keys; F10 meanwhile leaves the screen up. The
+        // activation's read ends first: a lookup asked while one is under way is skipped.
+        screen.waitForArchiveWork();
         QVERIFY(archives().run(u"KZ4.mdb"_qs, {u"DELETE FROM Utenti"_qs}));
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             bool answered = false;
@@ -192,8 +194,7 @@ private slots:
             poll.start(5);
             screen.lookupOperators();
             screen.waitForArchiveWork();
-            // A busy machine may keep the archive's lock waits long: 20 s, not the default 5.
-            QTRY_VERIFY_WITH_TIMEOUT(answered, 20000);
+            QTRY_VERIFY(answered);
             QVERIFY(screen.isVisible());
         }
         QTest::keyClick(child, Qt::Key_F10);
