@@ -34,11 +34,9 @@ private slots:
         KioskFixture office;
         QVERIFY(office.isValid());
         office.keepIssuingOffline(true);
-        FrontEnd screen(office.state, office.dialogs, office.clock);
-        screen.activate();
-        screen.waitForArchiveWork();
+        const std::unique_ptr<FrontEnd> screen = office.openScreen();
         auto *button =
-            named<QPushButton>(screen, u"PB1(%1)"_qs.arg(KioskFixture::StaffedCounter - 1));
+            named<QPushButton>(*screen, u"PB1(%1)"_qs.arg(KioskFixture::StaffedCounter - 1));
         const QString caption = button->text();
         QVERIFY(button->isEnabled() && !caption.isEmpty());
 
@@ -51,7 +49,7 @@ private slots:
         QElapsedTimer sinceTick;
         qint64 longestGap = 0;
         int ticks = 0;
-        const auto *clockTimer = screen.findChild<QTimer *>(u"Timer1"_qs);
+        const auto *clockTimer = screen->findChild<QTimer *>(u"Timer1"_qs);
         connect(clockTimer, &QTimer::timeout, this, [&] {
             if (ticks++ > 0)
                 longestGap = std::max(longestGap, sinceTick.elapsed());
@@ -69,28 +67,28 @@ private slots:
         QCOMPARE(button->text(), FrontEnd::busyCaption());
         QVERIFY(office.printed().isEmpty());
         for (int due = 0; due < 3; ++due) {
-            screen.onServedRefresh();
-            screen.onHourTest();
+            screen->onServedRefresh();
+            screen->onHourTest();
         }
-        QTRY_VERIFY_WITH_TIMEOUT(screen.isEnabled(), 3 * TicketIssuer::LockWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(screen->isEnabled(), 3 * TicketIssuer::LockWaitMs);
         QCOMPARE(button->text(), caption);
         QCOMPARE(office.dialogs.messageTexts(), QStringList());
         QCOMPARE(office.printed().size(), 1);
         // The read of the locked archive gives up after the busy timeout: that is when the
         // notice comes up, and the clock must have ticked on all along.
-        const auto *notice = named<QLabel>(screen, u"Label9"_qs);
+        const auto *notice = named<QLabel>(*screen, u"Label9"_qs);
         QTRY_VERIFY_WITH_TIMEOUT(!notice->isHidden(), 3 * ArchiveConnection::BusyTimeoutMs);
         QVERIFY(ticks >= 3);
         // A blocked screen misses ticks for seconds; a busy machine makes one late by less.
         QVERIFY2(longestGap < clockTimer->interval() + 1000,
                  qPrintable(QString::number(longestGap)));
-        screen.waitForArchiveWork();
+        screen->waitForArchiveWork();
         ArchiveConnection::setOpeningHook({});
         QCOMPARE(lockedReads.load(), 1);
 
         // The lock gone, the same screen issues the next number.
         QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 10000);
-        QVERIFY(office.press(screen, KioskFixture::StaffedCounter));
+        QVERIFY(office.press(*screen, KioskFixture::StaffedCounter));
         // The ticket given under the lock first, written back before this one if kept aside.
         QCOMPARE(office.archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs,
                                             u"P%1"_qs.arg(KioskFixture::StaffedCounter)),

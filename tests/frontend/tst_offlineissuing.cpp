@@ -28,23 +28,21 @@ private slots:
         KioskFixture office;
         QVERIFY(office.isValid());
         office.keepIssuingOffline(true);
-        FrontEnd screen(office.state, office.dialogs, office.clock);
-        screen.activate();
-        screen.waitForArchiveWork();
-        const auto *notice = named<QLabel>(screen, u"AvvisoGiornale"_qs);
+        const std::unique_ptr<FrontEnd> screen = office.openScreen();
+        const auto *notice = named<QLabel>(*screen, u"AvvisoGiornale"_qs);
         QVERIFY(notice->isHidden());
 
         const QString away = office.folder() + u".lontano"_qs;
         QVERIFY(QDir().rename(office.folder(), away));
         // Each ticket with the next number: their files sort by it, the clock standing still.
         for (int i = 1; i <= 20; ++i) {
-            QVERIFY(office.press(screen, 11));
+            QVERIFY(office.press(*screen, 11));
             QCOMPARE(office.printed().last().section(u'-', 3),
                      u"%1.pdf"_qs.arg(i, 3, 10, QChar(u'0')));
         }
-        screen.waitForArchiveWork();
+        screen->waitForArchiveWork();
         QCOMPARE(office.dialogs.messageTexts(), QStringList());
-        QCOMPARE(named<QLineEdit>(screen, u"Numero11"_qs)->text(), u"20"_qs);
+        QCOMPARE(named<QLineEdit>(*screen, u"Numero11"_qs)->text(), u"20"_qs);
         QVERIFY(!notice->isHidden());
         IssueJournal journal;
         QCOMPARE(journal.count(), 20);
@@ -57,8 +55,8 @@ private slots:
         QVERIFY(office.dialogs.messageTexts().join(u'\n').contains(u"20 emissioni"_qs));
 
         QVERIFY(QDir().rename(away, office.folder()));
-        screen.onServedRefresh();
-        screen.waitForArchiveWork();
+        screen->onServedRefresh();
+        screen->waitForArchiveWork();
         QCOMPARE(journal.count(), 0);
         QVERIFY(notice->isHidden());
         const ArchiveFixture &archives = office.archives;
@@ -67,7 +65,7 @@ private slots:
                  u"20"_qs);
 
         // Back on the archive, the next ticket carries on from the last one kept.
-        QVERIFY(office.press(screen, 11));
+        QVERIFY(office.press(*screen, 11));
         QCOMPARE(archives.firstValue(u"Totem.mdb"_qs, u"Numerazione"_qs, u"P11"_qs), u"21"_qs);
     }
 
@@ -77,31 +75,29 @@ private slots:
     {
         KioskFixture office;
         QVERIFY(office.isValid());
-        FrontEnd screen(office.state, office.dialogs, office.clock);
-        screen.activate();
-        screen.waitForArchiveWork();
+        const std::unique_ptr<FrontEnd> screen = office.openScreen();
         QSemaphore answer;
         std::atomic<bool> hanging = true;
         ArchiveConnection::setOpeningHook([&](const QString &) {
             if (hanging && QThread::currentThread()->objectName().endsWith(u"writer"_qs))
                 answer.acquire();
         });
-        named<QPushButton>(screen, u"PB1(10)"_qs)->click();
-        QTRY_VERIFY_WITH_TIMEOUT(screen.isEnabled(), 2 * TicketIssuer::AnswerLimitMs);
-        QVERIFY(!office.press(screen, 11));
+        named<QPushButton>(*screen, u"PB1(10)"_qs)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(screen->isEnabled(), 2 * TicketIssuer::AnswerLimitMs);
+        QVERIFY(!office.press(*screen, 11));
         const QStringList said = office.dialogs.messageTexts();
         QCOMPARE(said.size(), 2);
         QVERIFY(said[0].contains(u"non risponde entro"_qs));
         QVERIFY(said[1].contains(u"non risponde ancora"_qs));
-        QCOMPARE(named<QLineEdit>(screen, u"Numero11"_qs)->text(), u"0"_qs);
+        QCOMPARE(named<QLineEdit>(*screen, u"Numero11"_qs)->text(), u"0"_qs);
 
         hanging = false;
         answer.release(100);
-        screen.waitForArchiveWork();
+        screen->waitForArchiveWork();
         ArchiveConnection::setOpeningHook({});
-        QVERIFY(office.press(screen, 11));
+        QVERIFY(office.press(*screen, 11));
         QCOMPARE(office.printed().size(), 1);
-        QCOMPARE(named<QLineEdit>(screen, u"Numero11"_qs)->text(), u"1"_qs);
+        QCOMPARE(named<QLineEdit>(*screen, u"Numero11"_qs)->text(), u"1"_qs);
     }
 };
 

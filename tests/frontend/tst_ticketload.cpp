@@ -36,16 +36,14 @@ private slots:
             60000);
 
         ScriptedDialogs &dialogs = office.dialogs;
-        FrontEnd screen(office.state, dialogs, office.clock);
-        screen.activate();
-        screen.waitForArchiveWork();
-        auto *queue = screen.findChild<QPushButton *>(u"PB1(10)"_qs);
-        auto *box = screen.findChild<QLineEdit *>(u"Numero11"_qs);
+        const std::unique_ptr<FrontEnd> screen = office.openScreen();
+        auto *queue = screen->findChild<QPushButton *>(u"PB1(10)"_qs);
+        auto *box = screen->findChild<QLineEdit *>(u"Numero11"_qs);
         int issued = 0;
         for (int i = 0; i < presses; ++i) {
             const qsizetype told = dialogs.messages.size();
             queue->click();
-            QVERIFY(QTest::qWaitFor([&] { return screen.isEnabled(); }));
+            QVERIFY(QTest::qWaitFor([&] { return screen->isEnabled(); }));
             if (dialogs.messages.size() == told)
                 ++issued;
             else

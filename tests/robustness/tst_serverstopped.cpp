@@ -37,9 +37,7 @@ private slots:
         KioskFixture office;
         QVERIFY(office.isValid());
         office.keepIssuingOffline(journal);
-        FrontEnd screen(office.state, office.dialogs, office.clock);
-        screen.activate();
-        screen.waitForArchiveWork();
+        const std::unique_ptr<FrontEnd> screen = office.openScreen();
         const QString totem = office.archives.path(ArchivePath::totem());
         const auto stored = [&] {
             return office.archives.firstValue(ArchivePath::totem(), u"Numerazione"_qs, u"P11"_qs)
@@ -53,18 +51,18 @@ private slots:
             QSqlQuery lock(other.database());
             QVERIFY(lock.exec(u"BEGIN"_qs)
                     && lock.exec(u"LOCK TABLE datidastampare IN EXCLUSIVE MODE"_qs));
-            named<QPushButton>(screen, u"PB1(10)"_qs)->click();
+            named<QPushButton>(*screen, u"PB1(10)"_qs)->click();
             QTest::qWait(500);
             TestServer::instance()->stop();
         }
-        QTRY_VERIFY(screen.isEnabled());
+        QTRY_VERIFY(screen->isEnabled());
         QCOMPARE(office.printed().size(), journal ? 1 : 0);
         QCOMPARE(office.dialogs.messages.size(), journal ? 0 : 1);
         QVERIFY(TestServer::instance()->start());
         QCOMPARE(stored(), u"0/0"_qs);
         if (journal) {
-            screen.onServedRefresh();
-            screen.waitForArchiveWork();
+            screen->onServedRefresh();
+            screen->waitForArchiveWork();
             QCOMPARE(IssueJournal().count(), 0);
             QCOMPARE(stored(), u"1/1"_qs);
         }

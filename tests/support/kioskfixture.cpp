@@ -85,6 +85,14 @@ QString KioskFixture::openFromConsole(const QString &button,
     return dialogs.screens.mid(shownBefore).join(u',');
 }
 
+std::unique_ptr<FrontEnd> KioskFixture::openScreen()
+{
+    auto screen = std::make_unique<FrontEnd>(state, dialogs, clock);
+    screen->activate();
+    screen->waitForArchiveWork();
+    return screen;
+}
+
 bool KioskFixture::press(FrontEnd &screen, int line)
 {
     const qsizetype before = printed().size();

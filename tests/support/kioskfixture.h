@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <memory>
 
 class FrontEnd;
 class QDialog;
@@ -61,6 +62,8 @@ public:
     // the names of the screens shown, or "<console disabled>" when it was left unusable.
     QString openFromConsole(const QString &button,
                             const std::function<void(QDialog &)> &whileShown = {});
+    // The public screen over this office, activated, its first reads done.
+    std::unique_ptr<FrontEnd> openScreen();
     // Presses a counter's button (1..10, 11 the single queue) on an activated public screen
     // and waits for the screen to come back; true when a ticket was printed.
     bool press(FrontEnd &screen, int line);
