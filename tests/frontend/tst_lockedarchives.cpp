@@ -74,17 +74,20 @@ private slots:
         QCOMPARE(button->text(), caption);
         QCOMPARE(office.dialogs.messageTexts(), QStringList());
         QCOMPARE(office.printed().size(), 1);
-        // The read of the locked archive gives up after the busy timeout: that is when the
-        // notice comes up, and the clock must have ticked on all along.
+        // The read of a locked file gives up after the busy timeout: that is when the notice
+        // comes up, and the clock must have ticked on all along. A server's reads do not
+        // wait for a writer.
+        const bool server = office.archives.onServer();
         const auto *notice = named<QLabel>(*screen, u"Label9"_qs);
-        QTRY_VERIFY_WITH_TIMEOUT(!notice->isHidden(), 3 * ArchiveConnection::BusyTimeoutMs);
-        QVERIFY(ticks >= 3);
+        QTRY_VERIFY_WITH_TIMEOUT(server || !notice->isHidden(),
+                                 3 * ArchiveConnection::BusyTimeoutMs);
+        QTRY_VERIFY(ticks >= 3);
         // A blocked screen misses ticks for seconds; a busy machine makes one late by less.
         QVERIFY2(longestGap < clockTimer->interval() + 1000,
                  qPrintable(QString::number(longestGap)));
         screen->waitForArchiveWork();
         ArchiveConnection::setOpeningHook({});
-        QCOMPARE(lockedReads.load(), 1);
+        QVERIFY(server || lockedReads.load() == 1);
 
         // The lock gone, the same screen issues the next number.
         QTRY_VERIFY_WITH_TIMEOUT(holder.state() == QProcess::NotRunning, 10000);
