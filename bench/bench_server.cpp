@@ -18,6 +18,7 @@
 
 #include <libpq-fe.h>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -101,13 +102,42 @@ std::string firstRowKey(const QString &address, const char *schema, const char *
     return PQgetvalue(key.get(), 0, 0);
 }
 
+// The sessions the server has started on the archives' database so far, counting this one.
+double sessionsSoFar(const QString &address)
+{
+    Libpq db(address, "public");
+    const Result count =
+        db.exec("SELECT sessions FROM pg_stat_database WHERE datname = current_database()");
+    return std::atof(PQgetvalue(count.get(), 0, 0));
+}
+
+// The connections that one operation made, by the server's own count, so that a time can be
+// read as so many connections' worth. A backend reports its session as it ends, so the last
+// one or two of the run may be missing from the count.
+template <typename Run>
+void countingConnections(benchmark::State &state, const QString &address, Run &&run)
+{
+    const double before = sessionsSoFar(address);
+    run();
+    if (state.iterations() > 0)
+        state.counters["connections"] =
+            (sessionsSoFar(address) - before - 1) / double(state.iterations());
+}
+
+// Every operation timed, and its connections counted.
+template <typename Operation>
+void timeOnServer(benchmark::State &state, const QString &address, Operation &&operation)
+{
+    countingConnections(state, address, [&] { timeEach(state, operation); });
+}
+
 void BM_ServerRecordSetRead(benchmark::State &state)
 {
     const ServerArchives archives(state);
     if (!archives.ready())
         return;
     const QString path = archives.path(ArchivePath::kz4());
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         RecordSet configuration;
         configuration.bind(path, QStringLiteral("configurazione"));
         configuration.open();
@@ -120,7 +150,7 @@ void BM_LibpqRead(benchmark::State &state)
     const ServerArchives archives(state);
     if (!archives.ready())
         return;
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         Libpq db(archives.address(), "kz4");
         const Result row =
             db.exec("SELECT qualelayout FROM configurazione ORDER BY ordine_inserimento LIMIT 1");
@@ -137,7 +167,7 @@ void BM_ServerRecordSetUpdate(benchmark::State &state)
     RecordSet numbers;
     numbers.bind(archives.path(ArchivePath::totem()), QStringLiteral("Numerazione"));
     numbers.open();
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         const qint32 next = numbers.toInt32(QStringLiteral("P1")) + 1;
         numbers.edit();
         numbers.setValue(QStringLiteral("P1"), next);
@@ -152,7 +182,7 @@ void BM_LibpqUpdate(benchmark::State &state)
         return;
     const std::string sql = "UPDATE numerazione SET p1 = p1 + 1 WHERE ordine_inserimento = "
                             + firstRowKey(archives.address(), "totem", "numerazione");
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         Libpq db(archives.address(), "totem");
         db.exec(sql, PGRES_COMMAND_OK);
     });
@@ -165,7 +195,7 @@ void BM_ServerRecordSetOpenAndUpdate(benchmark::State &state)
     if (!archives.ready())
         return;
     const QString path = archives.path(ArchivePath::totem());
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         RecordSet numbers;
         numbers.bind(path, QStringLiteral("Numerazione"));
         numbers.open();
@@ -181,7 +211,7 @@ void BM_ServerOperatorLookup(benchmark::State &state)
     const ServerArchives archives(state, true);
     if (!archives.ready())
         return;
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         benchmark::DoNotOptimize(OperatorLookup::read(archives.address(), mondayMorning));
     });
 }
@@ -193,7 +223,7 @@ void BM_LibpqLookup(benchmark::State &state)
     const ServerArchives archives(state, true);
     if (!archives.ready())
         return;
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         int ids[10] = {};
         {
             Libpq totem(archives.address(), "totem");
@@ -221,7 +251,8 @@ void BM_ServerServedRefresh(benchmark::State &state)
     const ServerArchives archives(state, true);
     if (!archives.ready())
         return;
-    timeEach(state, [&] { benchmark::DoNotOptimize(ServedNumbers::read(archives.address())); });
+    timeOnServer(state, archives.address(),
+                 [&] { benchmark::DoNotOptimize(ServedNumbers::read(archives.address())); });
 }
 
 // One connection per counter too: that is what seeing each counter's latest committed value
@@ -231,7 +262,7 @@ void BM_LibpqServed(benchmark::State &state)
     const ServerArchives archives(state, true);
     if (!archives.ready())
         return;
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         for (int counter = 1; counter <= 10; ++counter) {
             Libpq db(archives.address(), "kz4b");
             const Result row = db.exec("SELECT numeroa1 FROM numericode" + std::to_string(counter)
@@ -273,7 +304,9 @@ void BM_ServerTicketPress(benchmark::State &state)
     const ServerArchives archives(state, true);
     if (!archives.ready())
         return;
-    timePresses(state, archives.address(), QString());
+    // The count includes the screen's own periodic reads during the presses.
+    countingConnections(state, archives.address(),
+                        [&] { timePresses(state, archives.address(), QString()); });
 }
 
 void BM_LibpqTwoUpdates(benchmark::State &state)
@@ -282,7 +315,7 @@ void BM_LibpqTwoUpdates(benchmark::State &state)
     if (!archives.ready())
         return;
     const TwoUpdates updates(archives.address());
-    timeEach(state, [&] { updates.run(); });
+    timeOnServer(state, archives.address(), [&] { updates.run(); });
 }
 
 void BM_LibpqPdfFloor(benchmark::State &state)
@@ -294,7 +327,7 @@ void BM_LibpqPdfFloor(benchmark::State &state)
     const PlainTicket ticket;
     QTemporaryDir folder;
     int number = 0;
-    timeEach(state, [&] {
+    timeOnServer(state, archives.address(), [&] {
         updates.run();
         ticket.writePdf(QDir(folder.path()).filePath(QStringLiteral("%1.pdf").arg(++number)));
     });
