@@ -6,76 +6,21 @@
 // by plain QPainter into a 1-bit image of the printer's width.
 
 #include "archive/archivepath.h"
-#include "core/kioskstate.h"
-#include "core/systemclock.h"
-#include "frontend/frontend.h"
-#include "report/testticket.h"
-#include "report/ticketproject.h"
-#include "report/ticketrenderer.h"
-#include "ui/dialogs.h"
 
 #include "benchsupport.h"
 #include "support/loopbackprinter.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QPushButton>
-
-#include <stdexcept>
 
 namespace {
 
-// Nothing may stop a timed press: any message would be a failure of the run.
-class FailingDialogs final : public Dialogs
-{
-public:
-    void message(QWidget *, Kind, const QString &text, const QString &) override
-    {
-        throw std::runtime_error(text.toStdString());
-    }
-    Answer question(QWidget *, const QString &, const QString &) override { return Answer::No; }
-    bool chooseFolder(QWidget *, const QString &, QString &) override { return false; }
-    bool chooseFont(QWidget *, QFont &) override { return false; }
-    bool chooseColor(QWidget *, QColor &) override { return false; }
-    bool chooseFile(QWidget *, const QString &, const QString &, QString &) override
-    {
-        return false;
-    }
-    int exec(QDialog &) override { return 0; }
-};
-
-// 1,000 presses of the single queue's button, which is open whatever the hour; printer is
-// the project's printer text, or empty for a PDF folder.
+// 1,000 presses; printer is the project's printer text, or empty for a PDF folder.
 void pressRun(benchmark::State &state, const QString &printer)
 {
     const BenchArchives archives(true);
-    const BenchWorkingFolder work(printer);
-
-    KioskState kiosk;
-    kiosk.archiveFolder = archives.folder();
-    FailingDialogs dialogs;
-    SystemClock clock;
-    FrontEnd screen(kiosk, dialogs, clock);
-    screen.activate();
-    screen.waitForArchiveWork();
-    auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
-    Latencies latencies;
-    for (auto _ : state) {
-        const auto start = Latencies::Clock::now();
-        button->click();
-        // The touch only shows the busy look; the ticket is issued once the look is painted.
-        while (button->text() == FrontEnd::busyCaption())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        latencies.add(start);
-        // The screen stays closed a moment after each press; that pause is not the press.
-        state.PauseTiming();
-        while (!screen.isEnabled())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        state.ResumeTiming();
-    }
-    latencies.report(state);
+    timePresses(state, archives.folder(), printer);
 }
 
 void BM_TicketPress(benchmark::State &state)
@@ -102,47 +47,6 @@ void twoUpdates(const QString &totem)
     }
 }
 
-// The default ticket's items drawn by hand: texts already expanded, fonts built once, no
-// project file read and no renderer.
-struct PlainTicket
-{
-    struct Line
-    {
-        QRectF box;
-        QFont font;
-        int flags;
-        QString text;
-    };
-    QSizeF paper;
-    QList<Line> lines;
-
-    PlainTicket()
-    {
-        const TicketProject project = TicketProject::defaultTicket();
-        const QList<DataItem> items = TestTicket::items(SystemClock());
-        paper = project.paperSize;
-        for (const TicketItem &item : project.items) {
-            QFont font(item.fontFamily);
-            font.setPointSizeF(item.fontSize);
-            font.setBold(item.bold);
-            font.setItalic(item.italic);
-            lines.append({item.box, font, int(item.alignment) | Qt::TextWordWrap,
-                          TicketRenderer::expand(item.text, items)});
-        }
-    }
-
-    // Millimetres to the device's dots, the ticket drawn at its size.
-    void draw(QPainter &painter) const
-    {
-        const qreal dotsPerMm = painter.device()->logicalDpiX() / 25.4;
-        for (const Line &line : lines) {
-            painter.setFont(line.font);
-            painter.drawText(QRectF(line.box.topLeft() * dotsPerMm, line.box.size() * dotsPerMm),
-                             line.flags, line.text);
-        }
-    }
-};
-
 void BM_SqliteTwoUpdates(benchmark::State &state)
 {
     const BenchArchives archives(true);
@@ -159,11 +63,7 @@ void BM_PdfFloor(benchmark::State &state)
     int number = 0;
     timeEach(state, [&] {
         twoUpdates(totem);
-        QPdfWriter writer(QDir(folder.path()).filePath(QStringLiteral("%1.pdf").arg(++number)));
-        writer.setPageSize(QPageSize(ticket.paper, QPageSize::Millimeter));
-        writer.setPageMargins(QMarginsF());
-        QPainter painter(&writer);
-        ticket.draw(painter);
+        ticket.writePdf(QDir(folder.path()).filePath(QStringLiteral("%1.pdf").arg(++number)));
     });
 }
 

@@ -1,9 +1,19 @@
 #include "benchsupport.h"
 
 #include "archive/fresharchives.h"
+#include "core/kioskstate.h"
+#include "core/systemclock.h"
+#include "frontend/frontend.h"
+#include "report/testticket.h"
 #include "report/ticketproject.h"
+#include "report/ticketrenderer.h"
+#include "ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
 
 #include <algorithm>
 #include <stdexcept>
@@ -64,4 +74,90 @@ BenchWorkingFolder::~BenchWorkingFolder()
 {
     QDir::setCurrent(previous_);
     qunsetenv("XDG_DATA_HOME");
+}
+
+namespace {
+
+// Nothing may stop a timed press: any message would be a failure of the run.
+class FailingDialogs final : public Dialogs
+{
+public:
+    void message(QWidget *, Kind, const QString &text, const QString &) override
+    {
+        throw std::runtime_error(text.toStdString());
+    }
+    Answer question(QWidget *, const QString &, const QString &) override { return Answer::No; }
+    bool chooseFolder(QWidget *, const QString &, QString &) override { return false; }
+    bool chooseFont(QWidget *, QFont &) override { return false; }
+    bool chooseColor(QWidget *, QColor &) override { return false; }
+    bool chooseFile(QWidget *, const QString &, const QString &, QString &) override
+    {
+        return false;
+    }
+    int exec(QDialog &) override { return 0; }
+};
+
+} // namespace
+
+void timePresses(benchmark::State &state, const QString &archiveFolder, const QString &printer)
+{
+    const BenchWorkingFolder work(printer);
+
+    KioskState kiosk;
+    kiosk.archiveFolder = archiveFolder;
+    FailingDialogs dialogs;
+    SystemClock clock;
+    FrontEnd screen(kiosk, dialogs, clock);
+    screen.activate();
+    screen.waitForArchiveWork();
+    auto *button = screen.findChild<QPushButton *>(QStringLiteral("PB1(10)"));
+    Latencies latencies;
+    for (auto _ : state) {
+        const auto start = Latencies::Clock::now();
+        button->click();
+        // The touch only shows the busy look; the ticket is issued once the look is painted.
+        while (button->text() == FrontEnd::busyCaption())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        latencies.add(start);
+        // The screen stays closed a moment after each press; that pause is not the press.
+        state.PauseTiming();
+        while (!screen.isEnabled())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        state.ResumeTiming();
+    }
+    latencies.report(state);
+}
+
+PlainTicket::PlainTicket()
+{
+    const TicketProject project = TicketProject::defaultTicket();
+    const QList<DataItem> items = TestTicket::items(SystemClock());
+    paper = project.paperSize;
+    for (const TicketItem &item : project.items) {
+        QFont font(item.fontFamily);
+        font.setPointSizeF(item.fontSize);
+        font.setBold(item.bold);
+        font.setItalic(item.italic);
+        lines.append({item.box, font, int(item.alignment) | Qt::TextWordWrap,
+                      TicketRenderer::expand(item.text, items)});
+    }
+}
+
+void PlainTicket::draw(QPainter &painter) const
+{
+    const qreal dotsPerMm = painter.device()->logicalDpiX() / 25.4;
+    for (const Line &line : lines) {
+        painter.setFont(line.font);
+        painter.drawText(QRectF(line.box.topLeft() * dotsPerMm, line.box.size() * dotsPerMm),
+                         line.flags, line.text);
+    }
+}
+
+void PlainTicket::writePdf(const QString &file) const
+{
+    QPdfWriter writer(file);
+    writer.setPageSize(QPageSize(paper, QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF());
+    QPainter painter(&writer);
+    draw(painter);
 }

@@ -2,6 +2,9 @@
 
 #include "archive/archivepath.h"
 
+#include <QFont>
+#include <QList>
+#include <QRectF>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -10,6 +13,8 @@
 
 #include <chrono>
 #include <vector>
+
+class QPainter;
 
 // Fresh archives of their own for each benchmark, so that one's writes do not feed the next.
 class BenchArchives
@@ -61,6 +66,33 @@ template <typename Operation> void timeEach(benchmark::State &state, Operation &
     }
     latencies.report(state);
 }
+
+// Presses of the single queue's button, which is open whatever the hour, on a public screen
+// over the archives of archiveFolder (a folder or a server's address); printer is the
+// project's printer text, or empty for a PDF folder. Each press is timed until the ticket is
+// issued; the screen's pause after it is not.
+void timePresses(benchmark::State &state, const QString &archiveFolder, const QString &printer);
+
+// The default ticket's items drawn by hand: texts already expanded, fonts built once, no
+// project file read and no renderer.
+struct PlainTicket
+{
+    struct Line
+    {
+        QRectF box;
+        QFont font;
+        int flags;
+        QString text;
+    };
+    QSizeF paper;
+    QList<Line> lines;
+
+    PlainTicket();
+    // Millimetres to the device's dots, the ticket drawn at its size.
+    void draw(QPainter &painter) const;
+    // The ticket as a PDF file of the paper's size.
+    void writePdf(const QString &file) const;
+};
 
 void sqliteCheck(int rc, sqlite3 *db, int expected = SQLITE_OK);
 sqlite3 *openSqlite(const QString &path);
