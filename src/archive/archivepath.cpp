@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 constexpr char16_t ArchiveMark = u'#';
@@ -39,7 +40,12 @@ QString ArchivePath::serverOf(const QString &archivePath)
 
 QString ArchivePath::describe(const QString &archivePath)
 {
-    if (!isServer(archivePath) || !archivePath.contains(ArchiveMark))
+    if (!isServer(archivePath))
         return archivePath;
-    return QStringLiteral("%1 sul server %2").arg(fileName(archivePath), serverOf(archivePath));
+    // A password written into the address stays off the screen.
+    static const QRegularExpression password(QStringLiteral("(://[^/@:]*):[^@/]*@"));
+    const QString address = serverOf(archivePath).replace(password, QStringLiteral("\\1@"));
+    if (!archivePath.contains(ArchiveMark))
+        return address;
+    return QStringLiteral("%1 sul server %2").arg(fileName(archivePath), address);
 }

@@ -194,7 +194,7 @@ void createOnServer(const QString &address, const ArchiveContent &records, bool 
             throw ArchiveError(ArchiveError::Reason::Other,
                                QStringLiteral("Lo schema %1 esiste già sul server %2: per "
                                               "sostituirlo usare --force.")
-                                   .arg(query.value(0).toString(), address));
+                                   .arg(query.value(0).toString(), ArchivePath::describe(address)));
     }
     if (!db.transaction())
         throw ArchiveError::fromSql(address, db.lastError(), true);

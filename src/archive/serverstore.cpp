@@ -11,6 +11,7 @@
 
 #include <libpq-fe.h>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -36,6 +37,16 @@ QString attributesOf(const QString &relation)
                           "WHERE a.attrelid = %1::regclass AND a.attnum > 0 "
                           "AND NOT a.attisdropped ORDER BY a.attnum")
         .arg(literal(relation));
+}
+
+// The address sits in a plain file that every workstation can read: a password there is not
+// used, and the log says so once.
+void passwordIgnored()
+{
+    static std::atomic_bool told = false;
+    if (!told.exchange(true))
+        qWarning("La password scritta nell'indirizzo del server non viene usata: scriverla in "
+                 "~/.pgpass o in PGPASSWORD.");
 }
 
 } // namespace
@@ -83,7 +94,9 @@ ServerStore::ServerStore(const QString &path, const QString &connectionName, int
             db_.setDatabaseName(value);
         else if (keyword == u"options")
             serverOptions = value;
-        else if (keyword != u"password" && keyword != u"connect_timeout")
+        else if (keyword == u"password")
+            passwordIgnored();
+        else if (keyword != u"connect_timeout")
             options << keyword + u'=' + conninfoValue(value);
     }
     // A lock of another client makes us wait as long as a lock on a file would; a server
