@@ -101,12 +101,17 @@ bool TestServer::create()
         {QStringLiteral("-D"), data_, QStringLiteral("-U"), QStringLiteral("totem"),
          QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"),
          QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")});
-    QTcpServer probe;
-    port_ = probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
-    probe.close();
     reason = init.ok() ? QStringLiteral("the cluster did not start")
                        : QStringLiteral("initdb: ") + init.err;
-    return init.ok() && start();
+    // Another test process may take the free port between the probe and the server's bind.
+    for (int attempt = 0; init.ok() && attempt < 3; ++attempt) {
+        QTcpServer probe;
+        port_ = probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+        probe.close();
+        if (start())
+            return true;
+    }
+    return false;
 }
 
 bool TestServer::ctl(const QStringList &arguments) const
