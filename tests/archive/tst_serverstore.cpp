@@ -78,15 +78,17 @@ private slots:
                              "s single, d double precision, t datetime, c currency, y byte, "
                              "x text, m memo); INSERT INTO tipi (b, i, l, s, d, t, c, y, x, m) "
                              "VALUES (-1, 5, 70000, 1.5, 2.25, '2026-12-07 09:40', 12.5, 200, "
-                             "'a', 'b')"_qs));
-        for (const QString &source : {u"Tipi"_qs, u"select * from TIPI where [L]=70000"_qs}) {
+                             "'x[a]', 'b')"_qs));
+        for (const QString &source :
+             {u"Tipi"_qs, u"select * from TIPI where [L]=70000 and [X]='x[a]'"_qs}) {
             const RecordSet set = opened(totem(), source);
             QStringList texts;
             for (int i = 0; i < set.fieldCount(); ++i) {
                 QCOMPARE(set.fieldKind(i), FieldKind(i));
                 texts << set.text(set.fieldName(i));
             }
-            QCOMPARE(texts.join(u' '), u"-1 5 70000 1.5 2.25 2026-12-07 09:40:00 12.5 200 a b"_qs);
+            QCOMPARE(texts.join(u' '),
+                     u"-1 5 70000 1.5 2.25 2026-12-07 09:40:00 12.5 200 x[a] b"_qs);
         }
 
         QCOMPARE(archiveFailureOf(
