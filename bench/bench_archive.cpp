@@ -77,15 +77,7 @@ void BM_RecordSetOpenAndUpdate(benchmark::State &state)
 {
     const BenchArchives archives;
     const QString path = archives.path(ArchivePath::totem());
-    timeEach(state, [&] {
-        RecordSet numbers;
-        numbers.bind(path, QStringLiteral("Numerazione"));
-        numbers.open();
-        const qint32 next = numbers.toInt32(QStringLiteral("P1")) + 1;
-        numbers.edit();
-        numbers.setValue(QStringLiteral("P1"), next);
-        numbers.update();
-    });
+    timeEach(state, [&] { openAndBumpFirstNumber(path); });
 }
 
 BENCHMARK(BM_RecordSetRead)->Unit(benchmark::kMicrosecond);

@@ -195,15 +195,7 @@ void BM_ServerRecordSetOpenAndUpdate(benchmark::State &state)
     if (!archives.ready())
         return;
     const QString path = archives.path(ArchivePath::totem());
-    timeOnServer(state, archives.address(), [&] {
-        RecordSet numbers;
-        numbers.bind(path, QStringLiteral("Numerazione"));
-        numbers.open();
-        const qint32 next = numbers.toInt32(QStringLiteral("P1")) + 1;
-        numbers.edit();
-        numbers.setValue(QStringLiteral("P1"), next);
-        numbers.update();
-    });
+    timeOnServer(state, archives.address(), [&] { openAndBumpFirstNumber(path); });
 }
 
 void BM_ServerOperatorLookup(benchmark::State &state)

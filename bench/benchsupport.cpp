@@ -1,6 +1,7 @@
 #include "benchsupport.h"
 
 #include "archive/fresharchives.h"
+#include "archive/recordset.h"
 #include "core/kioskstate.h"
 #include "core/systemclock.h"
 #include "frontend/frontend.h"
@@ -160,4 +161,15 @@ void PlainTicket::writePdf(const QString &file) const
     writer.setPageMargins(QMarginsF());
     QPainter painter(&writer);
     draw(painter);
+}
+
+void openAndBumpFirstNumber(const QString &path)
+{
+    RecordSet numbers;
+    numbers.bind(path, QStringLiteral("Numerazione"));
+    numbers.open();
+    const qint32 next = numbers.toInt32(QStringLiteral("P1")) + 1;
+    numbers.edit();
+    numbers.setValue(QStringLiteral("P1"), next);
+    numbers.update();
 }

@@ -41,6 +41,9 @@ private:
     QString previous_;
 };
 
+// The whole write as a screen does it on Totem.mdb at path: bind, open, Edit P1 + 1, Update.
+void openAndBumpFirstNumber(const QString &path);
+
 // The time of each single operation, so that the tail shows besides the mean.
 class Latencies
 {
